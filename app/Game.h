@@ -1,0 +1,29 @@
+#pragma once
+
+#include <memory>
+
+class BitmapFont;
+class Composition;
+class World;
+class WorldScene;
+
+// Everything drawn, and the current game. The screen state (waiting, playing,
+// over) is not stored: render derives it from the World every frame.
+class Game {
+public:
+    // Needs a current OpenGL 3.2 core context with its entry points loaded.
+    Game();
+    ~Game();
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    // Draws one frame into the window's back buffer; the caller swaps.
+    void render() const;
+    // Starts a new game, but only once the current one is over.
+    void restart();
+
+    std::unique_ptr<Composition> composition; // off-screen target and full-screen programs
+    std::unique_ptr<BitmapFont> font;
+    std::unique_ptr<WorldScene> scene; // the GL side of `world`, replaced with it
+    std::unique_ptr<World> world;
+};

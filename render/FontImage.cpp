@@ -1,0 +1,57 @@
+#include "render/FontImage.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Far above any real font sheet (4096 x 4096 RGBA), far below what a forged
+// header can ask for.
+constexpr std::size_t kMaxAllocation = std::size_t{64} << 20; // bytes
+
+void* cappedMalloc(std::size_t size) { return size > kMaxAllocation ? nullptr : std::malloc(size); }
+void* cappedRealloc(void* p, std::size_t size) {
+    return size > kMaxAllocation ? nullptr : std::realloc(p, size);
+}
+
+} // namespace
+
+#define STBI_MALLOC(size) cappedMalloc(size)
+#define STBI_REALLOC(p, size) cappedRealloc(p, size)
+#define STBI_FREE(p) std::free(p)
+#define STBI_ONLY_PNG
+#define STBI_NO_STDIO_WARNINGS
+#define STB_IMAGE_STATIC
+#define STB_IMAGE_IMPLEMENTATION
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wunused-function"
+#pragma GCC diagnostic ignored "-Wsign-compare"
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#endif
+#include <stb/stb_image.h>
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
+
+bool loadFontImage(const std::string& path, FontImage& image, std::string& reason) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        reason = "cannot open " + path;
+        return false;
+    }
+    int width = 0, height = 0, channels = 0;
+    unsigned char* pixels = stbi_load_from_file(file, &width, &height, &channels, 3);
+    std::fclose(file);
+    if (!pixels) {
+        const char* why = stbi_failure_reason();
+        // A truncated file leaves the decoder without a reason of its own.
+        reason = path + " is not a readable PNG image" + (why && *why ? std::string(" (") + why + ")" : "");
+        return false;
+    }
+    image.width = width;
+    image.height = height;
+    image.pixels.assign(pixels, pixels + static_cast<std::size_t>(width) * height * 3);
+    stbi_image_free(pixels);
+    return true;
+}

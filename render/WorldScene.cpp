@@ -1,0 +1,136 @@
+#include "render/WorldScene.h"
+
+#include "game/World.h"
+#include "render/Math.h"
+#include "render/SceneGeometry.h"
+
+#include <cstdint>
+#include <numbers>
+
+namespace {
+
+const Vec3 kEye{15.0f, 30.0f, 19.0f};
+const Vec3 kCentre{15.0f, 0.0f, 9.0f};
+const Vec3 kUp{0.0f, 0.6f, -0.4f};
+constexpr float kFieldOfView = std::numbers::pi_v<float> / 4.0f; // vertical, radians
+constexpr float kAspect = 4.0f / 3.0f; // the fixed 800 by 600 window
+constexpr float kNear = 0.1f;
+constexpr float kFar = 50.0f;
+constexpr float kLightHeight = 3.0f;
+const Vec3 kLightIntensity{0.8f, 0.4f, 0.4f};
+
+const Vec3 kFloorColour{0.6f, 0.6f, 0.6f};
+const Vec3 kWallColour{0.58f, 0.29f, 0.06f};
+const Vec3 kHeadColour{0.0f, 0.6f, 0.62f};
+const Vec3 kBodyColour{0.0f, 0.85f, 0.62f};
+const Vec3 kFoodColour{0.8f, 0.14f, 0.12f};
+
+void drawMesh(const MeshRange& mesh) {
+    glDrawElements(GL_TRIANGLES, mesh.indexCount, GL_UNSIGNED_INT,
+                   reinterpret_cast<const void*>(static_cast<std::uintptr_t>(mesh.byteOffset)));
+}
+
+Mat4 cellTransform(int x, int y) {
+    return translate(Mat4(), {static_cast<float>(x) + 0.5f, 0.0f, static_cast<float>(y) + 0.5f});
+}
+
+} // namespace
+
+WorldScene::WorldScene() {
+    glGenBuffers(1, &vertexBuffer);
+    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
+    glBufferData(GL_ARRAY_BUFFER, sizeof kSceneVertices, kSceneVertices.data(), GL_STATIC_DRAW);
+
+    glGenBuffers(1, &indexBuffer);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, sizeof kSceneIndices, kSceneIndices.data(), GL_STATIC_DRAW);
+
+    glGenVertexArrays(1, &vertexArray);
+    glBindVertexArray(vertexArray);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer); // recorded by the vertex array
+
+    program = std::make_unique<ShaderProgram>("default.vert", "default.frag");
+    linkProgram(*program,
+                {{"position", 3, sizeof(SceneVertex), 0}, {"normal", 3, sizeof(SceneVertex), 12}},
+                "outColor");
+}
+
+WorldScene::~WorldScene() {
+    program.reset();
+    glDeleteVertexArrays(1, &vertexArray);
+    glDeleteBuffers(1, &vertexBuffer);
+    glDeleteBuffers(1, &indexBuffer);
+}
+
+void WorldScene::draw(const World& world) const {
+    glEnable(GL_DEPTH_TEST);
+    glDepthMask(GL_TRUE);
+    glDepthFunc(GL_LEQUAL);
+    glDepthRange(0.0, 1.0);
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+
+    glBindVertexArray(vertexArray);
+    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
+    const GLuint id = program->programId;
+    glUseProgram(id);
+
+    // cameraMode 1, the only camera: the fixed overview, row 0 at the top.
+    const Mat4 view = lookAt(kEye, kCentre, kUp);
+    glUniformMatrix4fv(glGetUniformLocation(id, "view"), 1, GL_FALSE, view.data());
+    const Mat4 proj = perspective(kFieldOfView, kAspect, kNear, kFar);
+    glUniformMatrix4fv(glGetUniformLocation(id, "proj"), 1, GL_FALSE, proj.data());
+
+    const GLint color = glGetUniformLocation(id, "color");
+    const Vec3 lightPos{static_cast<float>(world.foodX) + 0.5f, kLightHeight,
+                        static_cast<float>(world.foodY) + 0.5f};
+    glUniform3fv(glGetUniformLocation(id, "lightPos"), 1, &lightPos.x);
+    glUniform3fv(glGetUniformLocation(id, "lightInt"), 1, &kLightIntensity.x);
+
+    const GLint trans = glGetUniformLocation(id, "trans");
+    glUniform3fv(color, 1, &kFloorColour.x);
+    for (int x = 0; x < World::width; ++x) {
+        for (int y = 0; y < World::height; ++y) {
+            const Mat4 model = cellTransform(x, y);
+            glUniformMatrix4fv(trans, 1, GL_FALSE, model.data());
+            drawMesh(floorTile);
+            glUniformMatrix4fv(trans, 1, GL_FALSE, model.data());
+            drawMesh(ceilingQuad);
+            if (world.isWall(x, y)) {
+                glUniform3fv(color, 1, &kWallColour.x);
+                glUniformMatrix4fv(trans, 1, GL_FALSE, model.data());
+                drawMesh(wallBlock);
+                glUniform3fv(color, 1, &kFloorColour.x);
+            }
+        }
+    }
+
+    // A ring of blocks on every cell just outside the board, corners included.
+    glUniform3fv(color, 1, &kWallColour.x);
+    for (int i = 0; i <= World::width + 1; ++i) {
+        for (int j = 0; j <= World::height + 1; ++j) {
+            if (i != 0 && i != World::width + 1 && j != 0 && j != World::height + 1) continue;
+            const Mat4 model = cellTransform(i - 1, j - 1);
+            glUniformMatrix4fv(trans, 1, GL_FALSE, model.data());
+            drawMesh(wallBlock);
+        }
+    }
+
+    for (int k = 0; k < World::cellCount; ++k) {
+        if (world.snake[k] == World::kNoCell) continue;
+        const Cell cell = world.cellAt(k);
+        glUniform3fv(color, 1, k == 0 ? &kHeadColour.x : &kBodyColour.x);
+        const Mat4 model = cellTransform(cell.x, cell.y);
+        glUniformMatrix4fv(trans, 1, GL_FALSE, model.data());
+        drawMesh(segmentBlock);
+    }
+
+    if (world.foodX < 0) return; // the board is full: nothing left to eat
+    glUniform3fv(color, 1, &kFoodColour.x);
+    const Mat4 food = scale(translate(Mat4(), {static_cast<float>(world.foodX) + 0.5f, -0.5f,
+                                               static_cast<float>(world.foodY) + 0.5f}),
+                            {0.5f, 1.5f, 0.5f});
+    glUniformMatrix4fv(trans, 1, GL_FALSE, food.data());
+    drawMesh(segmentBlock);
+}
