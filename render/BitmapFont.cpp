@@ -160,7 +160,12 @@ void BitmapFont::drawTextRight(std::string_view text, float x, float y, float si
 }
 
 float BitmapFont::textWidth(std::string_view text, float size) const {
+    return ::textWidth(charWidths, text, size);
+}
+
+float textWidth(const std::array<int, kFontEntries>& charWidths, std::string_view text, float size) {
     float units = 0.0f;
-    for (const char ch : text) units += static_cast<float>(charWidths[static_cast<unsigned char>(ch)]) / kWidthUnitsPerSize;
+    for (const char ch : text)
+        units += static_cast<float>(charWidths[static_cast<unsigned char>(ch)]) / kWidthUnitsPerSize;
     return units * size;
 }

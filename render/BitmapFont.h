@@ -40,6 +40,9 @@ struct TextPen {
 };
 TextPen textPen(float x, float y, float size, float screenWidth, float screenHeight);
 
+// Sum of the advances of text at the given size, in pixels.
+float textWidth(const std::array<int, kFontEntries>& charWidths, std::string_view text, float size);
+
 // The decimal text of a value; short enough to need no heap.
 std::string intToString(int value);
 

@@ -1,0 +1,45 @@
+#include "render/DataFile.h"
+
+#include "TempDataDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+TEST(DataFileTest, PathsAreUnderTheDataFolderOfTheCurrentDirectory) {
+    EXPECT_EQ(dataPath("default.vert"), "data/default.vert");
+    EXPECT_EQ(dataPath("font.png"), "data/font.png");
+}
+
+TEST(DataFileTest, ReadsWholeFilesAsText) {
+    TempDataDir dir;
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::string text;
+    };
+    for (const Case& c : {
+             Case{"plain.txt", "void main() {}\n", "void main() {}\n"},
+             Case{"empty.txt", "", ""},
+             Case{"crlf.txt", "a\r\nb\r\n", "a\nb\n"},
+             Case{"lone-cr.txt", "a\rb\r", "a\rb\r"}, // only CR LF pairs change
+             Case{"nul.txt", std::string("ab\0cd", 5), std::string("ab\0cd", 5)},
+         }) {
+        dir.write(c.name, c.bytes);
+        const auto text = readDataFile(c.name);
+        ASSERT_TRUE(text.has_value()) << c.name;
+        EXPECT_EQ(*text, c.text) << c.name;
+        EXPECT_EQ(text->c_str()[text->size()], '\0');
+    }
+    // What a C-string reader such as the shader compiler sees ends at the NUL.
+    EXPECT_EQ(std::strlen(readDataFile("nul.txt")->c_str()), 2u);
+}
+
+TEST(DataFileTest, MissingFileGivesNoText) {
+    TempDataDir dir;
+    EXPECT_FALSE(readDataFile("absent.vert").has_value());
+}
+
+} // namespace

@@ -1,0 +1,37 @@
+#include "app/FrameLoop.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(FreshPressTest, ActsOncePerPressHoweverLongItIsHeld) {
+    FreshPress press;
+    EXPECT_TRUE(press(true));
+    EXPECT_FALSE(press(true));
+    EXPECT_FALSE(press(true));
+    EXPECT_FALSE(press(false));
+    EXPECT_TRUE(press(true));
+}
+
+TEST(FrameRateCounterTest, PrintsOnlyOnceMoreThanASecondHasPassed) {
+    {
+        FrameRateCounter counter(0.0);
+        int printed = -1;
+        for (int frame = 1; frame <= 1000; ++frame) {
+            printed = counter.frameFinished(frame * (1.0004 / 1000.0));
+            if (frame < 1000) {
+                ASSERT_EQ(printed, -1) << frame;
+            }
+        }
+        EXPECT_EQ(printed, 999); // 999.6 truncated
+    }
+    {
+        FrameRateCounter counter(10.0);
+        EXPECT_EQ(counter.frameFinished(10.5), -1);
+        EXPECT_EQ(counter.frameFinished(11.0), -1); // exactly 1.0 is not past a second
+        EXPECT_EQ(counter.frameFinished(11.25), 2); // 3 frames in 1.25 s
+        EXPECT_EQ(counter.frameFinished(11.5), -1); // counting starts afresh
+    }
+}
+
+} // namespace
