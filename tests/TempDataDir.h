@@ -17,7 +17,8 @@ public:
         std::filesystem::create_directory(root / "data");
         if (withRealData)
             std::filesystem::copy(std::filesystem::path(COILRUN_SOURCE_DIR) / "data", root / "data",
-                                  std::filesystem::copy_options::overwrite_existing);
+                                  std::filesystem::copy_options::recursive |
+                                      std::filesystem::copy_options::overwrite_existing);
         std::filesystem::current_path(root);
     }
     ~TempDataDir() {
