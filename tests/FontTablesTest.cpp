@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <climits>
 #include <cstdio>
 #include <string>
@@ -27,6 +29,8 @@ struct WidthCase {
     std::string text;
     std::vector<int> widths;
 };
+void PrintTo(const WidthCase& c, std::ostream* os) { *os << c.name; }
+
 
 class WidthListTest : public testing::TestWithParam<WidthCase> {};
 

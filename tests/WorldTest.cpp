@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <deque>
 #include <initializer_list>
 #include <set>
@@ -89,6 +91,8 @@ struct TurnCase {
     std::vector<Direction> offers; // in order
     std::vector<Direction> queued; // slots afterwards
 };
+void PrintTo(const TurnCase& c, std::ostream* os) { *os << c.name; }
+
 
 class QueueTurnTest : public testing::TestWithParam<TurnCase> {};
 
@@ -214,6 +218,8 @@ struct CrashCase {
     Cell neck;
     Direction direction;
 };
+void PrintTo(const CrashCase& c, std::ostream* os) { *os << c.name; }
+
 
 class CrashTest : public testing::TestWithParam<CrashCase> {};
 

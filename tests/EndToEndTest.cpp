@@ -1,0 +1,142 @@
+// The real binary under Xvfb, driven by real key presses through XTEST and
+// judged from screenshots, as a player would see it.
+#include "render/FontImage.h"
+
+#include "GameProcess.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+namespace {
+
+constexpr int kW = 800, kH = 600;
+
+void sleepFor(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
+
+// The game polls the keyboard once a frame, so a press must last a few frames.
+void press(const char* key) {
+    const std::string name(key);
+    ASSERT_EQ(std::system(("xdotool keydown " + name + " && sleep 0.12 && xdotool keyup " + name).c_str()), 0);
+}
+
+bool waitForWindow() {
+    return std::system("timeout 20 xdotool search --sync --name '^Coilrun$' >/dev/null") == 0;
+}
+
+bool isPositiveInteger(const std::string& line) {
+    if (line.empty() || line.size() > 9) return false;
+    for (char c : line)
+        if (c < '0' || c > '9') return false;
+    return std::atoi(line.c_str()) > 0;
+}
+
+// A screenshot of the whole screen, which the game's window fills. Kept under
+// the name given when COILRUN_SCREENSHOTS names a folder.
+FontImage screenshot(const char* name) {
+    const char* keep = std::getenv("COILRUN_SCREENSHOTS");
+    const std::string path = keep ? std::string(keep) + "/" + name + ".png"
+                                  : "/tmp/coilrun-e2e-" + std::to_string(getpid()) + ".png";
+    FontImage image;
+    std::string reason;
+    if (std::system(("import -window root -depth 8 " + path).c_str()) == 0) loadFontImage(path, image, reason);
+    if (!keep) std::remove(path.c_str());
+    return image;
+}
+
+struct Counts {
+    int bright = 0;   // near-white text, such as the prompts
+    int red = 0;      // "Game Over"
+    int lit = 0;      // anything well above the dark background, such as the title
+};
+Counts countIn(const FontImage& img, int x0, int y0, int x1, int y1) {
+    Counts c;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) {
+            const unsigned char* p = &img.pixels[(y * img.width + x) * 3];
+            c.bright += p[0] > 180 && p[1] > 180 && p[2] > 180;
+            c.red += p[0] > 140 && p[1] < 70 && p[2] < 50;
+            c.lit += p[0] > 60 && p[1] > 60 && p[2] > 60;
+        }
+    return c;
+}
+
+// Mean difference between neighbouring pixels of a band of rows.
+double roughness(const FontImage& img, int y0, int y1) {
+    double sum = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = 0; x + 1 < img.width * 3 - 3; ++x) {
+            const int i = (y * img.width) * 3 + x;
+            sum += std::abs(img.pixels[i] - img.pixels[i + 3]);
+        }
+    return sum / ((y1 - y0) * img.width * 3.0);
+}
+
+class EndToEndTest : public testing::Test {
+protected:
+    GameProcess game{COILRUN_BINARY, COILRUN_SOURCE_DIR};
+};
+
+TEST_F(EndToEndTest, PrintsItsFrameRateAndClosesOnEscape) {
+    ASSERT_TRUE(waitForWindow());
+    EXPECT_TRUE(game.waitForLine(15, isPositiveInteger)) << game.output();
+    press("Escape");
+    EXPECT_EQ(game.waitExit(5), 0);
+}
+
+TEST_F(EndToEndTest, SpaceDoesNothingWhileTheGameIsNotOver) {
+    ASSERT_TRUE(waitForWindow());
+    ASSERT_TRUE(game.waitForLine(15, isPositiveInteger));
+    press("space");
+    sleepFor(1.0);
+    EXPECT_TRUE(game.running());
+    press("Escape");
+    EXPECT_EQ(game.waitExit(5), 0);
+}
+
+TEST_F(EndToEndTest, AWholeGameAsAPlayerSeesIt) {
+    ASSERT_TRUE(waitForWindow());
+    ASSERT_TRUE(game.waitForLine(15, isPositiveInteger)); // frames are running
+    const int promptTop = 305, promptBottom = 335;
+
+    const FontImage waiting = screenshot("waiting");
+    ASSERT_EQ(waiting.width, kW);
+    EXPECT_GT(countIn(waiting, 150, promptTop, 650, promptBottom).bright, 150) << "start prompt";
+    EXPECT_GT(countIn(waiting, 20, 16, 260, 71).lit, 500) << "title";
+    EXPECT_GT(countIn(waiting, 700, 16, 780, 71).lit, 100) << "score";
+    const double sharp = roughness(waiting, 400, 560);
+
+    // Up, then Left two to four steps later: the head runs along row 5, 6 or
+    // 7 into the wall bracket at column 4.
+    press("Up");
+    sleepFor(0.03);
+    press("Left");
+    sleepFor(0.15);
+    const FontImage playing = screenshot("playing");
+    EXPECT_LT(countIn(playing, 150, promptTop, 650, promptBottom).bright, 10) << "the prompt is gone";
+    EXPECT_NE(playing.pixels, waiting.pixels);
+
+    sleepFor(1.5);
+    const FontImage over = screenshot("game-over");
+    EXPECT_GT(countIn(over, 200, 270, 600, 350).red, 1000) << "Game Over";
+    EXPECT_LT(roughness(over, 400, 560), 0.7 * sharp) << "the scene is blurred";
+    EXPECT_TRUE(game.running());
+
+    press("space");
+    sleepFor(0.5);
+    const FontImage again = screenshot("restarted");
+    EXPECT_GT(countIn(again, 150, promptTop, 650, promptBottom).bright, 150) << "start prompt again";
+    EXPECT_LT(countIn(again, 200, 270, 600, 300).red, 10);
+    // Title and score 0 as at the start: the top band is unchanged.
+    bool topBandSame = true;
+    for (int i = 0; i < kW * 75 * 3; ++i) topBandSame &= waiting.pixels[i] == again.pixels[i];
+    EXPECT_TRUE(topBandSame);
+
+    press("Escape");
+    EXPECT_EQ(game.waitExit(5), 0);
+}
+
+} // namespace

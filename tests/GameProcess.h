@@ -1,0 +1,92 @@
+#pragma once
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <poll.h>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+// The real game binary, started in a folder that holds data/, with its
+// standard output collected through a pipe.
+class GameProcess {
+public:
+    GameProcess(const std::string& binary, const std::string& workingDirectory) {
+        int fds[2];
+        if (pipe(fds) != 0) return;
+        pid = fork();
+        if (pid == 0) {
+            dup2(fds[1], 1);
+            close(fds[0]);
+            close(fds[1]);
+            if (chdir(workingDirectory.c_str()) != 0) _exit(127);
+            execl(binary.c_str(), binary.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(fds[1]);
+        outFd = fds[0];
+        fcntl(outFd, F_SETFL, O_NONBLOCK);
+    }
+    ~GameProcess() {
+        if (running()) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+        if (outFd >= 0) close(outFd);
+    }
+    GameProcess(const GameProcess&) = delete;
+    GameProcess& operator=(const GameProcess&) = delete;
+
+    bool running() {
+        if (pid <= 0 || exited) return false;
+        int status = 0;
+        if (waitpid(pid, &status, WNOHANG) == pid) {
+            exited = true;
+            exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        }
+        return !exited;
+    }
+
+    // Standard output so far.
+    const std::string& output() {
+        char chunk[4096];
+        for (ssize_t n; (n = read(outFd, chunk, sizeof chunk)) > 0;) out.append(chunk, static_cast<std::size_t>(n));
+        return out;
+    }
+
+    // Waits until the process ends; its exit status, or -1 if it is still
+    // running after `seconds`.
+    int waitExit(double seconds) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+        while (running() && std::chrono::steady_clock::now() < end)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        output();
+        return running() ? -1 : exitStatus;
+    }
+
+    // Waits until standard output holds a whole line for which `accept` is
+    // true; false after `seconds`.
+    template <typename Accept>
+    bool waitForLine(double seconds, Accept accept) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+        while (std::chrono::steady_clock::now() < end) {
+            const std::string& text = output();
+            std::size_t start = 0;
+            for (std::size_t nl; (nl = text.find('\n', start)) != std::string::npos; start = nl + 1)
+                if (accept(text.substr(start, nl - start))) return true;
+            if (!running()) return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return false;
+    }
+
+private:
+    pid_t pid = -1;
+    int outFd = -1;
+    std::string out;
+    bool exited = false;
+    int exitStatus = -1;
+};
