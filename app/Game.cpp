@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr float kScreenWidth = 800.0f;  // pixels
+constexpr float kScreenWidth = 800.0f; // pixels
 constexpr float kScreenHeight = 600.0f;
 
 struct TextLine {
@@ -21,8 +21,7 @@ constexpr TextLine kTitle{"Coilrun", 20, 16, 55, {0.35f, 0.35f, 0.35f}};
 constexpr TextLine kScore{"", 780, 16, 55, {0.65f, 0.65f, 0.65f}};
 constexpr TextLine kGameOver{"Game Over", 400, 275, 75, {0.75f, 0.15f, 0.05f}};
 constexpr TextLine kRestartPrompt{"Press SPACE to restart", 400, 350, 20, {0.5f, 0.5f, 0.5f}};
-constexpr TextLine kStartPrompt{"Press LEFT, RIGHT or UP to start!", 400, 310, 20,
-                                {0.75f, 0.75f, 0.75f}};
+constexpr TextLine kStartPrompt{"Press LEFT, RIGHT or UP to start!", 400, 310, 20, {0.75f, 0.75f, 0.75f}};
 
 } // namespace
 

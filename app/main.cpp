@@ -24,8 +24,9 @@ int main() {
     if (!glfwInit()) {
         const char* why = nullptr;
         glfwGetError(&why);
-        std::fprintf(stderr, "Coilrun: cannot start the window system (%s); is a display set? "
-                             "Without one, run it under xvfb-run.\n",
+        std::fprintf(stderr,
+                     "Coilrun: cannot start the window system (%s); is a display set? "
+                     "Without one, run it under xvfb-run.\n",
                      why ? why : "no reason given");
         return 1;
     }

@@ -21,17 +21,15 @@ Move moveOf(Direction d) {
     return {};
 }
 
-bool sameAxis(Direction a, Direction b) {
-    return static_cast<int>(a) % 2 == static_cast<int>(b) % 2;
-}
+bool sameAxis(Direction a, Direction b) { return static_cast<int>(a) % 2 == static_cast<int>(b) % 2; }
 
 // The four L-shaped brackets, one per quarter, symmetric about the centre.
 struct WallRun {
     int x0, y0, x1, y1; // inclusive
 };
 constexpr WallRun kWallRuns[] = {
-    {4, 4, 10, 4},   {19, 4, 25, 4},   {4, 15, 10, 15}, {19, 15, 25, 15},
-    {4, 5, 4, 7},    {4, 12, 4, 14},   {25, 5, 25, 7},  {25, 12, 25, 14},
+    {4, 4, 10, 4}, {19, 4, 25, 4}, {4, 15, 10, 15}, {19, 15, 25, 15},
+    {4, 5, 4, 7},  {4, 12, 4, 14}, {25, 5, 25, 7},  {25, 12, 25, 14},
 };
 
 } // namespace
@@ -80,8 +78,7 @@ void World::queueTurn(Direction d) {
 
 void World::update(float dt) {
     auto& slots = turnQueue.slots;
-    if (stepTimer > 0.0f || (direction == Direction::None && slots[0] == Direction::None) ||
-        gameOver) {
+    if (stepTimer > 0.0f || (direction == Direction::None && slots[0] == Direction::None) || gameOver) {
         stepTimer -= dt;
         return;
     }
@@ -151,8 +148,7 @@ void World::placeFood(int enteringCell) {
         const int y = random() % height;
         if (isWall(x, y) || occupied[cellIndex(x, y)]) continue;
         ++freeCandidates;
-        if (std::abs(head.x - x) + std::abs(head.y - y) < kFoodDistanceBase - freeCandidates)
-            continue;
+        if (std::abs(head.x - x) + std::abs(head.y - y) < kFoodDistanceBase - freeCandidates) continue;
         foodX = x;
         foodY = y;
         return;

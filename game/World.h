@@ -33,10 +33,10 @@ public:
     static constexpr int kWall = 1;
     static constexpr int kOpen = -1;
     static constexpr int kNoCell = -1;
-    static constexpr float kStepPeriod = 0.05f;       // seconds between steps
-    static constexpr float kInitialStepTimer = 0.1f;  // seconds before the first step
+    static constexpr float kStepPeriod = 0.05f;      // seconds between steps
+    static constexpr float kInitialStepTimer = 0.1f; // seconds before the first step
     static constexpr int kPointsPerFood = 100;
-    static constexpr int kFoodDistanceBase = 12;      // k-th free candidate needs distance >= 12 - k
+    static constexpr int kFoodDistanceBase = 12; // k-th free candidate needs distance >= 12 - k
 
     // Source of the food placement's random numbers; the game uses the C
     // runtime's rand(), never seeded, so identical play gives identical food.
@@ -55,9 +55,9 @@ public:
 
     static constexpr int cellIndex(int x, int y) { return y * width + x; }
 
-    int cameraMode = 1;                // 1 selects the fixed overview camera
+    int cameraMode = 1;                  // 1 selects the fixed overview camera
     float stepTimer = kInitialStepTimer; // seconds until the next step may be taken
-    std::array<int, cellCount> snake{}; // cell indices, head first, then kNoCell
+    std::array<int, cellCount> snake{};  // cell indices, head first, then kNoCell
     int foodX = 0;
     int foodY = 0;
     std::array<int, cellCount> board{}; // kWall or kOpen, row-major

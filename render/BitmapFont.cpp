@@ -111,8 +111,8 @@ BitmapFont::BitmapFont(const std::string& name, float width, float height)
     glBindVertexArray(vertexArray);
 
     program = std::make_unique<ShaderProgram>("textRender.vert", "textRender.frag");
-    linkProgram(*program, {{"position", 2, sizeof(GlyphVertex), 0, 0},
-                           {"texcoord", 2, sizeof(GlyphVertex), 8, 1}});
+    linkProgram(*program,
+                {{"position", 2, sizeof(GlyphVertex), 0, 0}, {"texcoord", 2, sizeof(GlyphVertex), 8, 1}});
 }
 
 BitmapFont::~BitmapFont() {
@@ -122,8 +122,7 @@ BitmapFont::~BitmapFont() {
     glDeleteTextures(1, &texture);
 }
 
-void BitmapFont::drawText(std::string_view text, float x, float y, float size,
-                          const Vec3& color) const {
+void BitmapFont::drawText(std::string_view text, float x, float y, float size, const Vec3& color) const {
     glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
     glBindVertexArray(vertexArray);
     glUseProgram(program->programId);
@@ -154,8 +153,7 @@ void BitmapFont::drawTextCentered(std::string_view text, float x, float y, float
     drawText(text, x - 0.5f * textWidth(text, size), y, size, color);
 }
 
-void BitmapFont::drawTextRight(std::string_view text, float x, float y, float size,
-                               const Vec3& color) const {
+void BitmapFont::drawTextRight(std::string_view text, float x, float y, float size, const Vec3& color) const {
     drawText(text, x - textWidth(text, size), y, size, color);
 }
 

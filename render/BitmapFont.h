@@ -16,8 +16,8 @@ struct GlyphVertex {
     float u = 0.0f, v = 0.0f; // texcoord, v = 0 at the image's top row
 };
 
-constexpr int kGlyphCell = 32;      // pixels, edge of one cell in the font image
-constexpr int kFontEntries = 256;   // widths and quads
+constexpr int kGlyphCell = 32;              // pixels, edge of one cell in the font image
+constexpr int kFontEntries = 256;           // widths and quads
 constexpr float kWidthUnitsPerSize = 24.0f; // an advance of 24 units equals the text size
 
 // What the width list and the image size make of a font: the advance table and
@@ -68,8 +68,8 @@ public:
     GLuint vertexBuffer = 0;
     GLuint vertexArray = 0;
     std::array<int, kFontEntries> charWidths{}; // width units, by character code
-    float screenWidth = 0.0f;  // pixels
-    float screenHeight = 0.0f; // pixels
+    float screenWidth = 0.0f;                   // pixels
+    float screenHeight = 0.0f;                  // pixels
     std::unique_ptr<ShaderProgram> program;
     GLuint texture = 0;
 };

@@ -12,8 +12,7 @@ constexpr float kQuad[6][4] = {
 
 // Both programs describe their inputs on the one quad vertex array, so the
 // locations are fixed before linking to keep the two descriptions identical.
-std::unique_ptr<ShaderProgram> buildFullScreenProgram(const char* vertexFile,
-                                                       const char* fragmentFile) {
+std::unique_ptr<ShaderProgram> buildFullScreenProgram(const char* vertexFile, const char* fragmentFile) {
     auto program = std::make_unique<ShaderProgram>(vertexFile, fragmentFile);
     linkProgram(*program, {{"position", 2, 16, 0, 0}, {"texcoord", 2, 16, 8, 1}});
     return program;

@@ -5,8 +5,8 @@
 
 // A decoded font image, always three 8-bit channels per pixel, top row first.
 struct FontImage {
-    int width = 0;  // pixels
-    int height = 0; // pixels
+    int width = 0;                     // pixels
+    int height = 0;                    // pixels
     std::vector<unsigned char> pixels; // width * height * 3 bytes
 };
 

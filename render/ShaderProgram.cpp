@@ -56,7 +56,7 @@ void linkProgram(const ShaderProgram& program, std::initializer_list<VertexAttri
         const GLint location = glGetAttribLocation(program.programId, a.name);
         if (location < 0) continue; // GL would reject it anyway; this keeps the error flag clean
         glEnableVertexAttribArray(static_cast<GLuint>(location));
-        glVertexAttribPointer(static_cast<GLuint>(location), a.components, GL_FLOAT, GL_FALSE,
-                              a.stride, reinterpret_cast<const void*>(static_cast<std::uintptr_t>(a.offset)));
+        glVertexAttribPointer(static_cast<GLuint>(location), a.components, GL_FLOAT, GL_FALSE, a.stride,
+                              reinterpret_cast<const void*>(static_cast<std::uintptr_t>(a.offset)));
     }
 }

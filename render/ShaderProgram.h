@@ -8,8 +8,8 @@
 struct VertexAttribute {
     const char* name = "";
     GLint components = 0;
-    GLsizei stride = 0;     // bytes
-    GLsizeiptr offset = 0;  // bytes
+    GLsizei stride = 0;       // bytes
+    GLsizeiptr offset = 0;    // bytes
     GLint fixedLocation = -1; // bound before linking when not -1
 };
 

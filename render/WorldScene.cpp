@@ -13,7 +13,7 @@ const Vec3 kEye{15.0f, 30.0f, 19.0f};
 const Vec3 kCentre{15.0f, 0.0f, 9.0f};
 const Vec3 kUp{0.0f, 0.6f, -0.4f};
 constexpr float kFieldOfView = std::numbers::pi_v<float> / 4.0f; // vertical, radians
-constexpr float kAspect = 4.0f / 3.0f; // the fixed 800 by 600 window
+constexpr float kAspect = 4.0f / 3.0f;                           // the fixed 800 by 600 window
 constexpr float kNear = 0.1f;
 constexpr float kFar = 50.0f;
 constexpr float kLightHeight = 3.0f;
@@ -50,8 +50,7 @@ WorldScene::WorldScene() {
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer); // recorded by the vertex array
 
     program = std::make_unique<ShaderProgram>("default.vert", "default.frag");
-    linkProgram(*program,
-                {{"position", 3, sizeof(SceneVertex), 0}, {"normal", 3, sizeof(SceneVertex), 12}},
+    linkProgram(*program, {{"position", 3, sizeof(SceneVertex), 0}, {"normal", 3, sizeof(SceneVertex), 12}},
                 "outColor");
 }
 

@@ -20,7 +20,8 @@ void sleepFor(double seconds) { std::this_thread::sleep_for(std::chrono::duratio
 // The game polls the keyboard once a frame, so a press must last a few frames.
 void press(const char* key) {
     const std::string name(key);
-    ASSERT_EQ(std::system(("xdotool keydown " + name + " && sleep 0.12 && xdotool keyup " + name).c_str()), 0);
+    ASSERT_EQ(std::system(("xdotool keydown " + name + " && sleep 0.12 && xdotool keyup " + name).c_str()),
+              0);
 }
 
 bool waitForWindow() {
@@ -42,15 +43,16 @@ FontImage screenshot(const char* name) {
                                   : "/tmp/coilrun-e2e-" + std::to_string(getpid()) + ".png";
     FontImage image;
     std::string reason;
-    if (std::system(("import -window root -depth 8 " + path).c_str()) == 0) loadFontImage(path, image, reason);
+    if (std::system(("import -window root -depth 8 " + path).c_str()) == 0)
+        loadFontImage(path, image, reason);
     if (!keep) std::remove(path.c_str());
     return image;
 }
 
 struct Counts {
-    int bright = 0;   // near-white text, such as the prompts
-    int red = 0;      // "Game Over"
-    int lit = 0;      // anything well above the dark background, such as the title
+    int bright = 0; // near-white text, such as the prompts
+    int red = 0;    // "Game Over"
+    int lit = 0;    // anything well above the dark background, such as the title
 };
 Counts countIn(const FontImage& img, int x0, int y0, int x1, int y1) {
     Counts c;

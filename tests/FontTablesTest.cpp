@@ -31,7 +31,6 @@ struct WidthCase {
 };
 void PrintTo(const WidthCase& c, std::ostream* os) { *os << c.name; }
 
-
 class WidthListTest : public testing::TestWithParam<WidthCase> {};
 
 TEST_P(WidthListTest, Entries) {
@@ -43,17 +42,16 @@ TEST_P(WidthListTest, Entries) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, WidthListTest,
-    testing::Values(
-        WidthCase{"FirstLineEnd", "END\n10\n", {}},
-        WidthCase{"TwoEntries", "10\n12\nEND\n", {10, 12}},
-        WidthCase{"BlankLineIsZeroAndNoExtraEntryAtTheEnd", "10\n\n12\n", {10, 0, 12}},
-        WidthCase{"LastLineWithoutLineFeed", "5\n6", {5, 6}},
-        WidthCase{"TerminatorIsExact", "END \nend\nEND\r\r\nEND\n9\n", {0, 0, 0}},
-        WidthCase{"CrLfFileStopsAtItsEnd", "5\r\n6\r\nEND\r\n7\r\n", {5, 6}},
-        WidthCase{"LeadingNumberOnly", "7,12\n-3\n  +4x\nx5\n", {7, -3, 4, 0}},
-        WidthCase{"BeyondThirtyTwoBitsIsClamped", "99999999999\n-99999999999\n", {INT_MAX, INT_MIN}},
-        WidthCase{"CrOnlyLineEndsAreOneLine", "5\r6\r7\r", {5}},
-        WidthCase{"Empty", "", {}}),
+    testing::Values(WidthCase{"FirstLineEnd", "END\n10\n", {}},
+                    WidthCase{"TwoEntries", "10\n12\nEND\n", {10, 12}},
+                    WidthCase{"BlankLineIsZeroAndNoExtraEntryAtTheEnd", "10\n\n12\n", {10, 0, 12}},
+                    WidthCase{"LastLineWithoutLineFeed", "5\n6", {5, 6}},
+                    WidthCase{"TerminatorIsExact", "END \nend\nEND\r\r\nEND\n9\n", {0, 0, 0}},
+                    WidthCase{"CrLfFileStopsAtItsEnd", "5\r\n6\r\nEND\r\n7\r\n", {5, 6}},
+                    WidthCase{"LeadingNumberOnly", "7,12\n-3\n  +4x\nx5\n", {7, -3, 4, 0}},
+                    WidthCase{
+                        "BeyondThirtyTwoBitsIsClamped", "99999999999\n-99999999999\n", {INT_MAX, INT_MIN}},
+                    WidthCase{"CrOnlyLineEndsAreOneLine", "5\r6\r7\r", {5}}, WidthCase{"Empty", "", {}}),
     [](const testing::TestParamInfo<WidthCase>& info) { return std::string(info.param.name); });
 
 TEST(FontTablesTest, StopsAfter256Entries) {
@@ -86,9 +84,9 @@ TEST(FontTablesTest, CellsRunAcrossThenDownWithoutPassingTheRightEdge) {
         int entry;
         Origin origin;
     };
-    for (const Case& c : {Case{512, 0, {0, 0}}, Case{512, 1, {32, 0}}, Case{512, 15, {480, 0}},
-                          Case{512, 16, {0, 32}}, Case{100, 2, {64, 0}}, Case{100, 3, {0, 32}},
-                          Case{100, 7, {32, 64}}}) {
+    for (const Case& c :
+         {Case{512, 0, {0, 0}}, Case{512, 1, {32, 0}}, Case{512, 15, {480, 0}}, Case{512, 16, {0, 32}},
+          Case{100, 2, {64, 0}}, Case{100, 3, {0, 32}}, Case{100, 7, {32, 64}}}) {
         const FontTables t = tablesFrom(text, c.width, 512);
         const Origin o = cellOrigin(t, c.entry, c.width, 512);
         EXPECT_FLOAT_EQ(o.x, c.origin.x) << c.width << " wide, entry " << c.entry;

@@ -53,7 +53,8 @@ public:
     // Standard output so far.
     const std::string& output() {
         char chunk[4096];
-        for (ssize_t n; (n = read(outFd, chunk, sizeof chunk)) > 0;) out.append(chunk, static_cast<std::size_t>(n));
+        for (ssize_t n; (n = read(outFd, chunk, sizeof chunk)) > 0;)
+            out.append(chunk, static_cast<std::size_t>(n));
         return out;
     }
 
@@ -69,8 +70,7 @@ public:
 
     // Waits until standard output holds a whole line for which `accept` is
     // true; false after `seconds`.
-    template <typename Accept>
-    bool waitForLine(double seconds, Accept accept) {
+    template <typename Accept> bool waitForLine(double seconds, Accept accept) {
         const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
         while (std::chrono::steady_clock::now() < end) {
             const std::string& text = output();

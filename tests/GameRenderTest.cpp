@@ -40,8 +40,7 @@ Image readPixels(GLuint framebuffer) {
     glReadPixels(0, 0, kW, kH, GL_RGB, GL_UNSIGNED_BYTE, raw.data());
     glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
     Image image;
-    for (int y = 0; y < kH; ++y)
-        std::copy_n(&raw[(kH - 1 - y) * kW * 3], kW * 3, &image.bytes[y * kW * 3]);
+    for (int y = 0; y < kH; ++y) std::copy_n(&raw[(kH - 1 - y) * kW * 3], kW * 3, &image.bytes[y * kW * 3]);
     return image;
 }
 
@@ -70,8 +69,8 @@ const char* nameOf(Family f) {
 // The nearest base colour by hue and saturation, ignoring brightness, which
 // the lighting changes.
 Family familyOf(const Rgb& c) {
-    const Rgb bases[] = {{0.6f, 0.6f, 0.6f}, {0.58f, 0.29f, 0.06f}, {0, 0.6f, 0.62f},
-                         {0, 0.85f, 0.62f}, {0.8f, 0.14f, 0.12f}};
+    const Rgb bases[] = {
+        {0.6f, 0.6f, 0.6f}, {0.58f, 0.29f, 0.06f}, {0, 0.6f, 0.62f}, {0, 0.85f, 0.62f}, {0.8f, 0.14f, 0.12f}};
     auto chroma = [](const Rgb& v) {
         const float sum = v.r + v.g + v.b + 1e-6f;
         return Rgb{v.r / sum, v.g / sum, v.b / sum};
@@ -97,7 +96,8 @@ double roughness(const Image& image) {
     for (int y = 0; y + 1 < kH; ++y)
         for (int x = 0; x + 1 < kW * 3 - 3; ++x) {
             const int i = y * kW * 3 + x;
-            sum += std::abs(image.bytes[i] - image.bytes[i + 3]) + std::abs(image.bytes[i] - image.bytes[i + kW * 3]);
+            sum += std::abs(image.bytes[i] - image.bytes[i + 3]) +
+                   std::abs(image.bytes[i] - image.bytes[i + kW * 3]);
         }
     return sum / (kW * kH * 3.0);
 }
@@ -158,8 +158,8 @@ TEST_F(GameRenderTest, EachObjectShowsItsColourWhereTheCameraProjectsIt) {
         const Pixel px = project(p.point);
         ASSERT_TRUE(px.x >= 0 && px.x < kW && px.y >= 0 && px.y < kH) << p.what;
         const Rgb c = image.at(px.x, px.y);
-        EXPECT_EQ(familyOf(c), p.family) << p.what << " at (" << px.x << ", " << px.y << ") is " << c.r
-                                         << " " << c.g << " " << c.b << ", looks like " << nameOf(familyOf(c));
+        EXPECT_EQ(familyOf(c), p.family) << p.what << " at (" << px.x << ", " << px.y << ") is " << c.r << " "
+                                         << c.g << " " << c.b << ", looks like " << nameOf(familyOf(c));
     }
     // The head is darker than the body.
     const Pixel head = project({15.5f, 1.5f, 9.5f}), body = project({15.5f, 1.5f, 10.5f});

@@ -8,7 +8,8 @@ namespace {
 
 void expectColumns(const Mat4& m, const float (&expected)[4][4], float tolerance) {
     for (int c = 0; c < 4; ++c)
-        for (int r = 0; r < 4; ++r) EXPECT_NEAR(m.at(c, r), expected[c][r], tolerance) << "m[" << c << "][" << r << "]";
+        for (int r = 0; r < 4; ++r)
+            EXPECT_NEAR(m.at(c, r), expected[c][r], tolerance) << "m[" << c << "][" << r << "]";
 }
 
 TEST(MathTest, ConstructorsAndStorageOrder) {

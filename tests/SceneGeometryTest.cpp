@@ -1,5 +1,5 @@
-#include "render/Math.h"
 #include "render/SceneGeometry.h"
+#include "render/Math.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,8 @@
 
 namespace {
 
-const char* kVertex = "#version 150 core\nin vec2 position;\nvoid main() { gl_Position = vec4(position, 0.0, 1.0); }\n";
+const char* kVertex =
+    "#version 150 core\nin vec2 position;\nvoid main() { gl_Position = vec4(position, 0.0, 1.0); }\n";
 const char* kFragment = "#version 150 core\nout vec4 c;\nvoid main() { c = vec4(1.0); }\n";
 
 GLint attachedShaders(GLuint program) {

@@ -93,7 +93,6 @@ struct TurnCase {
 };
 void PrintTo(const TurnCase& c, std::ostream* os) { *os << c.name; }
 
-
 class QueueTurnTest : public testing::TestWithParam<TurnCase> {};
 
 TEST_P(QueueTurnTest, InsertionRule) {
@@ -124,10 +123,9 @@ INSTANTIATE_TEST_SUITE_P(
         TurnCase{"JudgedAgainstLastPending", D::Right, {D::Up, D::Left}, {D::Up, D::Left}},
         TurnCase{"PendingUpRefusesDown", D::Right, {D::Up, D::Down}, {D::Up}},
         TurnCase{"PerpendicularChain", D::Right, {D::Up, D::Left, D::Down}, {D::Up, D::Left, D::Down}},
-        TurnCase{"FourthOfferDropped", D::Right, {D::Up, D::Left, D::Down, D::Right},
-                 {D::Up, D::Left, D::Down}},
-        TurnCase{"RefusalsLeaveNoTrace", D::Up, {D::Up, D::Down, D::Left, D::Left, D::Up},
-                 {D::Left, D::Up}}),
+        TurnCase{
+            "FourthOfferDropped", D::Right, {D::Up, D::Left, D::Down, D::Right}, {D::Up, D::Left, D::Down}},
+        TurnCase{"RefusalsLeaveNoTrace", D::Up, {D::Up, D::Down, D::Left, D::Left, D::Up}, {D::Left, D::Up}}),
     [](const testing::TestParamInfo<TurnCase>& info) { return std::string(info.param.name); });
 
 TEST(WorldTest, TwoQueuedTurnsAreTakenOnSuccessiveSteps) {
@@ -220,7 +218,6 @@ struct CrashCase {
 };
 void PrintTo(const CrashCase& c, std::ostream* os) { *os << c.name; }
 
-
 class CrashTest : public testing::TestWithParam<CrashCase> {};
 
 TEST_P(CrashTest, EndsTheGameLeavingEverythingElseAsItWas) {
@@ -243,16 +240,17 @@ TEST_P(CrashTest, EndsTheGameLeavingEverythingElseAsItWas) {
     EXPECT_EQ(snakeCells(w), before); // an ended game never steps again
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CrashTest,
-    testing::Values(CrashCase{"TopEdge", {5, 0}, {5, 1}, D::Up},
-                    CrashCase{"BottomEdge", {5, 19}, {5, 18}, D::Down},
-                    CrashCase{"LeftEdge", {0, 5}, {1, 5}, D::Left},
-                    CrashCase{"RightEdge", {29, 5}, {28, 5}, D::Right},
-                    CrashCase{"WallFromBelow", {7, 5}, {7, 6}, D::Up},
-                    CrashCase{"WallFromTheSide", {5, 6}, {6, 6}, D::Left},
-                    CrashCase{"WallCornerCell", {3, 4}, {2, 4}, D::Right}),
-    [](const testing::TestParamInfo<CrashCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, CrashTest,
+                         testing::Values(CrashCase{"TopEdge", {5, 0}, {5, 1}, D::Up},
+                                         CrashCase{"BottomEdge", {5, 19}, {5, 18}, D::Down},
+                                         CrashCase{"LeftEdge", {0, 5}, {1, 5}, D::Left},
+                                         CrashCase{"RightEdge", {29, 5}, {28, 5}, D::Right},
+                                         CrashCase{"WallFromBelow", {7, 5}, {7, 6}, D::Up},
+                                         CrashCase{"WallFromTheSide", {5, 6}, {6, 6}, D::Left},
+                                         CrashCase{"WallCornerCell", {3, 4}, {2, 4}, D::Right}),
+                         [](const testing::TestParamInfo<CrashCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST(WorldTest, EatingScoresAndGrowsByOnePerFood) {
     Draws draws{{0}}; // later food lands in column 0, row 0 ... and then at any free candidate

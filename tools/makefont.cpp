@@ -25,12 +25,12 @@
 
 namespace {
 
-constexpr int kSheet = 512;    // pixels, square
-constexpr int kCell = 32;      // pixels
-constexpr int kEntries = 127;  // widths for codes 0 to 126, cells for codes 32 to 158
-constexpr int kFirstCode = 32; // the first cell's character
+constexpr int kSheet = 512;          // pixels, square
+constexpr int kCell = 32;            // pixels
+constexpr int kEntries = 127;        // widths for codes 0 to 126, cells for codes 32 to 158
+constexpr int kFirstCode = 32;       // the first cell's character
 constexpr float kLineHeight = 30.0f; // ascender to descender, pixels
-constexpr int kOriginX = 1;    // pixels from the cell's left edge to the pen
+constexpr int kOriginX = 1;          // pixels from the cell's left edge to the pen
 constexpr float kUnitsPerPixel = 24.0f / kCell;
 
 std::vector<unsigned char> readFile(const char* path) {
