@@ -39,10 +39,19 @@ Game::Game() {
 Game::~Game() = default;
 
 void Game::render() const {
+    drawScene();
+    compose();
+    drawTexts();
+}
+
+void Game::drawScene() const {
     composition->beginScene();
     scene->draw(*world);
-    composition->compose(world->gameOver);
+}
 
+void Game::compose() const { composition->compose(world->gameOver); }
+
+void Game::drawTexts() const {
     font->drawText(kTitle.text, kTitle.x, kTitle.y, kTitle.size, kTitle.color);
     font->drawTextRight(intToString(world->score), kScore.x, kScore.y, kScore.size, kScore.color);
     if (world->gameOver) {

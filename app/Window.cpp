@@ -1,0 +1,52 @@
+#include "app/Window.h"
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+
+#include <cstdio>
+
+namespace {
+
+void printGlfwError(int, const char* description) { std::fputs(description, stderr); }
+
+} // namespace
+
+GLFWwindow* openGameWindow() {
+    if (!glfwInit()) {
+        const char* why = nullptr;
+        glfwGetError(&why);
+        std::fprintf(stderr,
+                     "Coilrun: cannot start the window system (%s); is a display set? "
+                     "Without one, run it under xvfb-run.\n",
+                     why ? why : "no reason given");
+        return nullptr;
+    }
+    glfwSetErrorCallback(printGlfwError);
+
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 2);
+    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+    glfwWindowHint(GLFW_OPENGL_FORWARD_COMPAT, GLFW_TRUE);
+    glfwWindowHint(GLFW_DEPTH_BITS, 24);
+    glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
+    GLFWwindow* window = glfwCreateWindow(800, 600, "Coilrun", nullptr, nullptr);
+    if (!window) {
+        // The error callback writes without a line end: start a line of our own.
+        std::fputs("\nCoilrun: cannot open an 800 by 600 window with an OpenGL 3.2 core context\n", stderr);
+        glfwTerminate();
+        return nullptr;
+    }
+    glfwMakeContextCurrent(window);
+
+    glewExperimental = GL_TRUE;
+    const GLenum glew = glewInit();
+    glGetError(); // the loader may leave an error flag behind
+    if (glew != GLEW_OK) {
+        std::fprintf(stderr, "Coilrun: cannot load the OpenGL entry points (%s)\n",
+                     reinterpret_cast<const char*>(glewGetErrorString(glew)));
+        glfwTerminate();
+        return nullptr;
+    }
+    glfwSwapInterval(0);
+    return window;
+}
