@@ -86,6 +86,7 @@ BitmapFont::BitmapFont(const std::string& name, float width, float height)
     std::string reason;
     if (!loadFontImage(dataPath(name + ".png"), image, reason)) {
         std::fputs("Error: Failed to load font.png!\n", stdout);
+        std::printf("  %s\n", reason.c_str());
         // An empty cell's worth of black keeps the texture complete; text draws nothing.
         image.width = image.height = kGlyphCell;
         image.pixels.assign(static_cast<std::size_t>(kGlyphCell) * kGlyphCell * 3, 0);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -15,3 +16,6 @@ struct FontImage {
 // opened or decoded; the decoder's allocations are capped, so a hostile header
 // cannot make it ask for gigabytes.
 bool loadFontImage(const std::string& path, FontImage& image, std::string& reason);
+
+// The same from bytes already in memory.
+bool decodeFontImage(const unsigned char* bytes, std::size_t size, FontImage& image, std::string& reason);

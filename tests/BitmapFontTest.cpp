@@ -74,7 +74,7 @@ TEST(BitmapFontTest, MissingImageIsReportedAndLeavesAnEmptyTexture) {
     dir.remove("font.png");
     StdoutCapture out;
     BitmapFont font("font", 800, 600);
-    EXPECT_EQ(out.text(), "Error: Failed to load font.png!\n");
+    EXPECT_EQ(out.text(), "Error: Failed to load font.png!\n  cannot open data/font.png\n");
     const Texture t = readTexture(font.texture);
     EXPECT_EQ(t.width, 32);
     EXPECT_EQ(t.height, 32);
@@ -89,7 +89,7 @@ TEST(BitmapFontTest, NotAnImageIsReportedLikeAMissingOne) {
     dir.write("font.png", "this is not a PNG file");
     StdoutCapture out;
     BitmapFont font("font", 800, 600);
-    EXPECT_EQ(out.text(), "Error: Failed to load font.png!\n");
+    EXPECT_EQ(out.text(), "Error: Failed to load font.png!\n  data/font.png: not a readable PNG image (unknown image type)\n");
 }
 
 TEST(BitmapFontTest, MissingWidthListGivesZeroWidthsSilently) {

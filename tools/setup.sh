@@ -8,7 +8,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$root/build"
 
 packages=(cmake ninja-build g++ libglfw3-dev libglew-dev libstb-dev libgl1-mesa-dri
-          libgtest-dev xvfb xauth xdotool imagemagick apitrace)
+          libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick apitrace)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,183 @@
+// Runs the real Game in a real window for a fixed number of frames in each
+// screen state and prints where the time goes. glFinish separates the passes
+// here only, so each pass is charged its own GPU work; the game never calls it.
+//
+//   bench/run.sh            (or: tests/with-display.sh build/bench/frame_bench)
+#include "app/Game.h"
+#include "app/Window.h"
+#include "game/Autopilot.h"
+#include "game/World.h"
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <memory>
+#include <new>
+#include <sys/resource.h>
+#include <unistd.h>
+#include <vector>
+
+// Every heap allocation made through operator new in this process.
+static long long gAllocations = 0;
+
+void* operator new(std::size_t size) {
+    ++gAllocations;
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    std::abort(); // the benchmark has no way on without memory
+}
+void* operator new[](std::size_t size) { return operator new(size); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+double now() { return glfwGetTime(); }
+
+// Seconds since this process was started by the kernel.
+double secondsSinceProcessStart() {
+    std::FILE* f = std::fopen("/proc/self/stat", "r");
+    if (!f) return -1;
+    char buffer[1024] = {};
+    const std::size_t n = std::fread(buffer, 1, sizeof buffer - 1, f);
+    std::fclose(f);
+    buffer[n] = '\0';
+    // Field 22, counted after the parenthesised command name.
+    const char* p = std::strrchr(buffer, ')');
+    unsigned long long startTicks = 0;
+    for (int field = 2; p && field < 22; ++field) p = std::strchr(p + 1, ' ');
+    if (p) startTicks = std::strtoull(p + 1, nullptr, 10);
+    timespec boot{};
+    clock_gettime(CLOCK_BOOTTIME, &boot);
+    return boot.tv_sec + boot.tv_nsec * 1e-9 - static_cast<double>(startTicks) / sysconf(_SC_CLK_TCK);
+}
+
+long peakResidentKiB() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+struct FrameTimes {
+    double scene = 0, compose = 0, text = 0, swap = 0; // seconds
+    double total() const { return scene + compose + text + swap; }
+};
+
+// One frame of the game's loop, passes timed apart.
+FrameTimes frame(GLFWwindow* window, Game& game, double& lastUpdate, bool steer) {
+    FrameTimes t;
+    if (steer) {
+        if (const Direction turn = chooseTurn(*game.world); turn != Direction::None) game.world->queueTurn(turn);
+    }
+    glfwPollEvents();
+    const double start = now();
+    if (!game.world->gameOver) game.world->update(static_cast<float>(start - lastUpdate));
+    lastUpdate = start;
+    game.drawScene();
+    glFinish();
+    const double a = now();
+    game.compose();
+    glFinish();
+    const double b = now();
+    game.drawTexts();
+    glFinish();
+    const double c = now();
+    glfwSwapBuffers(window);
+    glFinish();
+    const double d = now();
+    t.scene = a - start;
+    t.compose = b - a;
+    t.text = c - b;
+    t.swap = d - c;
+    return t;
+}
+
+double percentile(std::vector<double> v, double p) {
+    std::sort(v.begin(), v.end());
+    return v[static_cast<std::size_t>(p * (v.size() - 1))];
+}
+
+void report(const char* state, const std::vector<FrameTimes>& frames, long long allocations) {
+    std::vector<double> total, scene, compose, text, swap;
+    for (const FrameTimes& f : frames) {
+        total.push_back(f.total());
+        scene.push_back(f.scene);
+        compose.push_back(f.compose);
+        text.push_back(f.text);
+        swap.push_back(f.swap);
+    }
+    const double median = percentile(total, 0.5);
+    std::printf("%-9s %6zu %9.2f %9.2f %7.1f %8.3f %8.2f %8.2f %8.2f %8.2f %9ld\n", state, frames.size(),
+                median * 1e3, percentile(total, 0.99) * 1e3, 1.0 / median,
+                static_cast<double>(allocations) / static_cast<double>(frames.size()),
+                percentile(scene, 0.5) * 1e3, percentile(compose, 0.5) * 1e3, percentile(text, 0.5) * 1e3,
+                percentile(swap, 0.5) * 1e3, peakResidentKiB());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int frames = argc > 1 ? std::max(10, std::atoi(argv[1])) : 300;
+    GLFWwindow* window = openGameWindow();
+    if (!window) return 1;
+
+    double lastUpdate = now();
+    auto game = std::make_unique<Game>();
+    game->render();
+    glfwSwapBuffers(window);
+    glFinish();
+    const double startup = secondsSinceProcessStart();
+
+    std::printf("start-up to the first swapped frame: %.1f ms\n\n", startup * 1e3);
+    std::printf("%-9s %6s %9s %9s %7s %8s %8s %8s %8s %8s %9s\n", "state", "frames", "median", "p99", "fps",
+                "allocs/f", "scene", "compose", "text", "swap", "peakRSS");
+    std::printf("%-9s %6s %9s %9s %7s %8s %8s %8s %8s %8s %9s\n", "", "", "ms", "ms", "", "", "ms", "ms", "ms",
+                "ms", "KiB");
+
+    std::vector<FrameTimes> times;
+    auto run = [&](const char* state, bool steer, int count) {
+        times.clear();
+        times.reserve(static_cast<std::size_t>(count));
+        for (int i = 0; i < 10; ++i) frame(window, *game, lastUpdate, steer); // warm up
+        int restarts = 0;
+        const long long before = gAllocations;
+        long long restartAllocations = 0;
+        for (int i = 0; i < count; ++i) {
+            if (steer && game->world->gameOver) {
+                // The bot lost: a restart is not a steady frame, so it is left out.
+                const long long a = gAllocations;
+                game->restart();
+                restartAllocations += gAllocations - a;
+                ++restarts;
+            }
+            times.push_back(frame(window, *game, lastUpdate, steer));
+        }
+        report(state, times, gAllocations - before - restartAllocations);
+        return restarts;
+    };
+
+    run("waiting", false, frames);
+    game->world->queueTurn(Direction::Up);
+    const int restarts = run("playing", true, frames * 2);
+    while (!game->world->gameOver) game->world->update(1.0f); // straight on until it hits something
+    run("game over", false, frames);
+
+    // The frame in which Space is acted on: a new World with its scene program.
+    const double restartStart = now();
+    game->restart();
+    frame(window, *game, lastUpdate, false);
+    const double restartFrame = now() - restartStart;
+    std::printf("\nrestart frame (new World and scene program, then one frame): %.1f ms\n", restartFrame * 1e3);
+    std::printf("bot restarts while playing: %d\n", restarts);
+
+    game.reset();
+    glfwTerminate();
+    return 0;
+}
