@@ -74,7 +74,8 @@ struct FrameTimes {
 FrameTimes frame(GLFWwindow* window, Game& game, double& lastUpdate, bool steer) {
     FrameTimes t;
     if (steer) {
-        if (const Direction turn = chooseTurn(*game.world); turn != Direction::None) game.world->queueTurn(turn);
+        if (const Direction turn = chooseTurn(*game.world); turn != Direction::None)
+            game.world->queueTurn(turn);
     }
     glfwPollEvents();
     const double start = now();
@@ -138,8 +139,8 @@ int main(int argc, char** argv) {
     std::printf("start-up to the first swapped frame: %.1f ms\n\n", startup * 1e3);
     std::printf("%-9s %6s %9s %9s %7s %8s %8s %8s %8s %8s %9s\n", "state", "frames", "median", "p99", "fps",
                 "allocs/f", "scene", "compose", "text", "swap", "peakRSS");
-    std::printf("%-9s %6s %9s %9s %7s %8s %8s %8s %8s %8s %9s\n", "", "", "ms", "ms", "", "", "ms", "ms", "ms",
-                "ms", "KiB");
+    std::printf("%-9s %6s %9s %9s %7s %8s %8s %8s %8s %8s %9s\n", "", "", "ms", "ms", "", "", "ms", "ms",
+                "ms", "ms", "KiB");
 
     std::vector<FrameTimes> times;
     auto run = [&](const char* state, bool steer, int count) {
@@ -174,7 +175,8 @@ int main(int argc, char** argv) {
     game->restart();
     frame(window, *game, lastUpdate, false);
     const double restartFrame = now() - restartStart;
-    std::printf("\nrestart frame (new World and scene program, then one frame): %.1f ms\n", restartFrame * 1e3);
+    std::printf("\nrestart frame (new World and scene program, then one frame): %.1f ms\n",
+                restartFrame * 1e3);
     std::printf("bot restarts while playing: %d\n", restarts);
 
     game.reset();

@@ -73,7 +73,8 @@ void BM_TextWidth(benchmark::State& state) {
     std::FILE* list = std::fopen("data/font.csv", "r");
     const FontTables tables = buildFontTables(list, 512, 512);
     if (list) std::fclose(list);
-    for (auto _ : state) benchmark::DoNotOptimize(textWidth(tables.charWidths, "Press LEFT, RIGHT or UP to start!", 20));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(textWidth(tables.charWidths, "Press LEFT, RIGHT or UP to start!", 20));
 }
 BENCHMARK(BM_TextWidth);
 

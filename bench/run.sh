@@ -3,7 +3,7 @@
 # micro-benchmarks. usage: bench/run.sh [frames per state]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/tools/setup.sh" >/dev/null
+"$root/tools/setup.sh" test >/dev/null
 cd "$root"
 tests/with-display.sh build/bench/frame_bench "${1:-300}"
 echo

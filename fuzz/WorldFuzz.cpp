@@ -53,7 +53,9 @@ void checkInvariants(const World& w) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::size_t next = 0;
-    World w([&] { return next < size ? data[next++] * 131 + 7 : static_cast<int>(next++ * 2654435761u % 32768); });
+    World w([&] {
+        return next < size ? data[next++] * 131 + 7 : static_cast<int>(next++ * 2654435761u % 32768);
+    });
     checkInvariants(w);
     for (std::size_t i = 0; i < size; ++i) {
         const std::uint8_t b = data[i];

@@ -72,11 +72,13 @@ bool decodeFontImage(const unsigned char* bytes, std::size_t size, FontImage& im
         return false;
     }
     int width = 0, height = 0, channels = 0;
-    unsigned char* pixels = stbi_load_from_memory(bytes, static_cast<int>(size), &width, &height, &channels, 3);
+    unsigned char* pixels =
+        stbi_load_from_memory(bytes, static_cast<int>(size), &width, &height, &channels, 3);
     if (!pixels) {
         const char* why = stbi_failure_reason();
         // A truncated file leaves the decoder without a reason of its own.
-        reason = std::string("not a readable PNG image (") + (why && *why ? why : "truncated or corrupt") + ")";
+        reason =
+            std::string("not a readable PNG image (") + (why && *why ? why : "truncated or corrupt") + ")";
         return false;
     }
     image.width = width;

@@ -89,7 +89,9 @@ TEST(BitmapFontTest, NotAnImageIsReportedLikeAMissingOne) {
     dir.write("font.png", "this is not a PNG file");
     StdoutCapture out;
     BitmapFont font("font", 800, 600);
-    EXPECT_EQ(out.text(), "Error: Failed to load font.png!\n  data/font.png: not a readable PNG image (unknown image type)\n");
+    EXPECT_EQ(
+        out.text(),
+        "Error: Failed to load font.png!\n  data/font.png: not a readable PNG image (unknown image type)\n");
 }
 
 TEST(BitmapFontTest, MissingWidthListGivesZeroWidthsSilently) {

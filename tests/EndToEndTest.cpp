@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr int kW = 800, kH = 600;
+constexpr int kW = 800;
 
 void sleepFor(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
 

@@ -2,13 +2,18 @@
 # Shared by play.sh and test.sh: installs the Debian packages that are missing
 # (only those), then configures once and builds in Release. Safe to rerun: a
 # second run installs and rebuilds nothing.
+# usage: setup.sh play|test
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$root/build"
 
-packages=(cmake ninja-build g++ libglfw3-dev libglew-dev libstb-dev libgl1-mesa-dri
-          libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick apitrace)
+packages=(cmake ninja-build g++ libglfw3-dev libglew-dev libstb-dev libgl1-mesa-dri)
+if [ "${1:-play}" = test ]; then
+    # Tests, benchmarks, the sanitizer build and the fuzzers.
+    packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick apitrace
+               clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -23,6 +28,11 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 if [ ! -f "$build/build.ninja" ]; then
-    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+    tests=OFF
+    [ "${1:-play}" = test ] && tests=ON
+    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCOILRUN_TESTS=$tests -DCOILRUN_BENCH=$tests >/dev/null
+elif [ "${1:-play}" = test ] && ! grep -q "^COILRUN_TESTS:BOOL=ON" "$build/CMakeCache.txt"; then
+    # Made by play.sh, without tests: switch them on.
+    cmake -S "$root" -B "$build" -DCOILRUN_TESTS=ON -DCOILRUN_BENCH=ON >/dev/null
 fi
 cmake --build "$build"

@@ -1,8 +1,13 @@
 #!/bin/bash
-# Installs what is missing, builds, and runs every test. Tests that need a
-# display start a private Xvfb of their own, so no display is required.
+# Installs what is missing, builds, and runs every test: first the Release
+# build, then the sanitizer build (AddressSanitizer, UndefinedBehaviorSanitizer
+# and LeakSanitizer, with clang) for the rules, loader, bad-data, soak and
+# fuzz tests. Tests that need a display start a private Xvfb of their own.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/tools/setup.sh"
-cd "$root/build"
-ctest --output-on-failure -j2 --timeout 300
+"$root/tools/setup.sh" test
+echo "== Release build"
+(cd "$root/build" && ctest --output-on-failure -j2 -E bad_data_tests)
+
+echo "== Sanitizer build"
+"$root/tools/sanitize.sh"
