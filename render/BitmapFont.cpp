@@ -3,7 +3,6 @@
 #include "render/DataFile.h"
 #include "render/FontImage.h"
 
-#include <cerrno>
 #include <climits>
 #include <cstdlib>
 
@@ -20,7 +19,6 @@ bool readLine(std::FILE* file, std::string& line) {
 // atoi's reading (blanks, sign, digits, the rest ignored; no number is 0), but
 // a value beyond the 32-bit range is clamped instead of undefined.
 int leadingInt(const std::string& line) {
-    errno = 0;
     const long value = std::strtol(line.c_str(), nullptr, 10);
     if (value > INT_MAX) return INT_MAX;
     if (value < INT_MIN) return INT_MIN;
