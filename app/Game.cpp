@@ -18,7 +18,7 @@ struct TextLine {
     Vec3 color;
 };
 constexpr TextLine kTitle{"Coilrun", 20, 16, 55, {0.35f, 0.35f, 0.35f}};
-constexpr TextLine kScore{"", 780, 16, 55, {0.65f, 0.65f, 0.65f}};
+constexpr TextLine kScore{"" /* the score itself */, 780, 16, 55, {0.65f, 0.65f, 0.65f}};
 constexpr TextLine kGameOver{"Game Over", 400, 275, 75, {0.75f, 0.15f, 0.05f}};
 constexpr TextLine kRestartPrompt{"Press SPACE to restart", 400, 350, 20, {0.5f, 0.5f, 0.5f}};
 constexpr TextLine kStartPrompt{"Press LEFT, RIGHT or UP to start!", 400, 310, 20, {0.75f, 0.75f, 0.75f}};
