@@ -11,19 +11,9 @@ struct Step {
 constexpr Step kSteps[] = {
     {Direction::Up, 0, -1}, {Direction::Right, 1, 0}, {Direction::Down, 0, 1}, {Direction::Left, -1, 0}};
 
-bool isSafe(const World& w, int x, int y) {
-    if (x < 0 || x >= World::width || y < 0 || y >= World::height || w.isWall(x, y)) return false;
-    const int cell = World::cellIndex(x, y);
-    for (int i = 0; i < World::cellCount && w.snake[i] != World::kNoCell; ++i) {
-        const bool isTail = i + 1 == World::cellCount || w.snake[i + 1] == World::kNoCell;
-        if (w.snake[i] == cell) return isTail;
-    }
-    return true;
-}
-
 int room(const World& w, int x, int y) {
     int free = 0;
-    for (const Step& s : kSteps) free += isSafe(w, x + s.dx, y + s.dy);
+    for (const Step& s : kSteps) free += !w.isFatal(x + s.dx, y + s.dy);
     return free;
 }
 
@@ -36,12 +26,9 @@ Direction chooseTurn(const World& w) {
     Direction best = Direction::None;
     int bestScore = 1 << 30;
     for (const Step& s : kSteps) {
-        const bool reverse = w.direction != Direction::None &&
-                             static_cast<int>(s.direction) % 2 == static_cast<int>(w.direction) % 2 &&
-                             s.direction != w.direction;
-        if (reverse || (w.direction == Direction::None && s.direction == Direction::Down)) continue;
+        // A reversal, or Down at the start, runs into the neck: fatal, so never chosen.
         const int x = head.x + s.dx, y = head.y + s.dy;
-        if (!isSafe(w, x, y)) continue;
+        if (w.isFatal(x, y)) continue;
         const int distance = std::abs(x - w.foodX) + std::abs(y - w.foodY);
         const int score = distance * 4 - room(w, x, y) * 3 - (s.direction == w.direction);
         if (score < bestScore) {

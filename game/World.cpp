@@ -98,18 +98,11 @@ void World::step(int dx, int dy) {
     const Cell head = cellAt(0);
     const int tx = head.x + dx;
     const int ty = head.y + dy;
-    if (tx < 0 || tx >= width || ty < 0 || ty >= height || isWall(tx, ty)) {
+    if (isFatal(tx, ty)) {
         gameOver = true;
         return;
     }
     const int target = cellIndex(tx, ty);
-    for (int i = 0; i < cellCount && snake[i] != kNoCell; ++i) {
-        if (snake[i] != target) continue;
-        const bool isTail = i + 1 == cellCount || snake[i + 1] == kNoCell;
-        if (isTail) break; // the tail leaves this cell in the same step
-        gameOver = true;
-        return;
-    }
 
     const bool grows = tx == foodX && ty == foodY;
     if (grows) {
@@ -123,6 +116,17 @@ void World::step(int dx, int dy) {
     const int last = grows ? length : length - 1;
     for (int i = last; i > 0; --i) snake[i] = snake[i - 1];
     snake[0] = target;
+}
+
+bool World::isFatal(int x, int y) const {
+    if (x < 0 || x >= width || y < 0 || y >= height || isWall(x, y)) return true;
+    const int cell = cellIndex(x, y);
+    for (int i = 0; i < cellCount && snake[i] != kNoCell; ++i) {
+        if (snake[i] != cell) continue;
+        const bool isTail = i + 1 == cellCount || snake[i + 1] == kNoCell;
+        return !isTail;
+    }
+    return false;
 }
 
 void World::placeFood(int enteringCell) {

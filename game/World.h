@@ -47,6 +47,9 @@ public:
     Cell cellAt(int index) const;
     int snakeLength() const;
     bool isWall(int x, int y) const { return board[y * width + x] == kWall; }
+    // Whether moving the head onto (x, y) ends the game: off the board, a
+    // wall, or a segment other than the tail, which leaves in the same step.
+    bool isFatal(int x, int y) const;
 
     void queueTurn(Direction d);
     // Advances by dt seconds; takes at most one step however large dt is.
