@@ -138,7 +138,7 @@ TEST_P(BadDataTest, IsReportedAndTheGameRunsOn) {
     TempDataDir dir(true);
     c.spoil(dir);
     GameProcess game(COILRUN_BINARY, dir.root.string());
-    ASSERT_EQ(std::system("timeout 60 xdotool search --sync --name '^Coilrun$' >/dev/null"), 0);
+    ASSERT_TRUE(waitForGameWindow(60));
     // A frame-rate line proves frames are being drawn.
     const bool drawing = game.waitForLine(60, [](const std::string& line) {
         return !line.empty() && line.find_first_not_of("0123456789") == std::string::npos;

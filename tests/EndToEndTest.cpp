@@ -24,10 +24,6 @@ void press(const char* key) {
               0);
 }
 
-bool waitForWindow() {
-    return std::system("timeout 20 xdotool search --sync --name '^Coilrun$' >/dev/null") == 0;
-}
-
 bool isPositiveInteger(const std::string& line) {
     if (line.empty() || line.size() > 9) return false;
     for (char c : line)
@@ -83,14 +79,14 @@ protected:
 };
 
 TEST_F(EndToEndTest, PrintsItsFrameRateAndClosesOnEscape) {
-    ASSERT_TRUE(waitForWindow());
+    ASSERT_TRUE(waitForGameWindow(20));
     EXPECT_TRUE(game.waitForLine(15, isPositiveInteger)) << game.output();
     press("Escape");
     EXPECT_EQ(game.waitExit(5), 0);
 }
 
 TEST_F(EndToEndTest, SpaceDoesNothingWhileTheGameIsNotOver) {
-    ASSERT_TRUE(waitForWindow());
+    ASSERT_TRUE(waitForGameWindow(20));
     ASSERT_TRUE(game.waitForLine(15, isPositiveInteger));
     press("space");
     sleepFor(1.0);
@@ -100,7 +96,7 @@ TEST_F(EndToEndTest, SpaceDoesNothingWhileTheGameIsNotOver) {
 }
 
 TEST_F(EndToEndTest, AWholeGameAsAPlayerSeesIt) {
-    ASSERT_TRUE(waitForWindow());
+    ASSERT_TRUE(waitForGameWindow(20));
     ASSERT_TRUE(game.waitForLine(15, isPositiveInteger)); // frames are running
     const int promptTop = 305, promptBottom = 335;
 

@@ -12,7 +12,8 @@ trap 'rm -rf "$dir"' EXIT
 
 apitrace trace -o "$dir/game.trace" "$binary" >"$dir/stdout" 2>"$dir/stderr" &
 game=$!
-timeout 20 xdotool search --sync --name '^Coilrun$' >/dev/null
+# Polled: one --sync search can give up at once when a window comes or goes.
+for _ in $(seq 200); do xdotool search --name '^Coilrun$' >/dev/null 2>&1 && break; sleep 0.1; done
 sleep 2
 xdotool keydown Escape; sleep 0.3; xdotool keyup Escape
 wait "$game"
