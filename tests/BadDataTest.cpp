@@ -138,7 +138,7 @@ TEST_P(BadDataTest, IsReportedAndTheGameRunsOn) {
     TempDataDir dir(true);
     c.spoil(dir);
     GameProcess game(COILRUN_BINARY, dir.root.string());
-    ASSERT_TRUE(waitForGameWindow(60));
+    ASSERT_TRUE(game.waitForWindow(60));
     // A frame-rate line proves frames are being drawn.
     const bool drawing = game.waitForLine(60, [](const std::string& line) {
         return !line.empty() && line.find_first_not_of("0123456789") == std::string::npos;

@@ -79,14 +79,14 @@ protected:
 };
 
 TEST_F(EndToEndTest, PrintsItsFrameRateAndClosesOnEscape) {
-    ASSERT_TRUE(waitForGameWindow(20));
+    ASSERT_TRUE(game.waitForWindow(20));
     EXPECT_TRUE(game.waitForLine(15, isPositiveInteger)) << game.output();
     press("Escape");
     EXPECT_EQ(game.waitExit(5), 0);
 }
 
 TEST_F(EndToEndTest, SpaceDoesNothingWhileTheGameIsNotOver) {
-    ASSERT_TRUE(waitForGameWindow(20));
+    ASSERT_TRUE(game.waitForWindow(20));
     ASSERT_TRUE(game.waitForLine(15, isPositiveInteger));
     press("space");
     sleepFor(1.0);
@@ -96,7 +96,7 @@ TEST_F(EndToEndTest, SpaceDoesNothingWhileTheGameIsNotOver) {
 }
 
 TEST_F(EndToEndTest, AWholeGameAsAPlayerSeesIt) {
-    ASSERT_TRUE(waitForGameWindow(20));
+    ASSERT_TRUE(game.waitForWindow(20));
     ASSERT_TRUE(game.waitForLine(15, isPositiveInteger)); // frames are running
     const int promptTop = 305, promptBottom = 335;
 

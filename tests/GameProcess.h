@@ -10,18 +10,6 @@
 #include <thread>
 #include <unistd.h>
 
-// Waits until a window titled "Coilrun" exists. Polls rather than trusting
-// one `xdotool search --sync`, which can give up at once when another window
-// comes or goes during its search.
-inline bool waitForGameWindow(double seconds) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    do {
-        if (std::system("xdotool search --name '^Coilrun$' >/dev/null 2>&1") == 0) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    } while (std::chrono::steady_clock::now() < end);
-    return false;
-}
-
 // The real game binary, started in a folder that holds data/, with its
 // standard output collected through a pipe.
 class GameProcess {
@@ -78,6 +66,18 @@ public:
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         output();
         return running() ? -1 : exitStatus;
+    }
+
+    // Waits until the game's window exists; false at once if the game has
+    // exited. Polls rather than trusting one `xdotool search --sync`, which
+    // can give up at once when another window comes or goes during its search.
+    bool waitForWindow(double seconds) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+        while (running() && std::chrono::steady_clock::now() < end) {
+            if (std::system("xdotool search --name '^Coilrun$' >/dev/null 2>&1") == 0) return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        return false;
     }
 
     // Waits until standard output holds a whole line for which `accept` is

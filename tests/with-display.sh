@@ -4,7 +4,9 @@
 set -u
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$dir/display" 2>"$dir/xvfb.log" &
+# -noreset: by default the server resets whenever its last client leaves, and
+# refuses connections while it does; tests connect and disconnect all the time.
+Xvfb -displayfd 3 -noreset -screen 0 800x600x24 -nolisten tcp 3>"$dir/display" 2>"$dir/xvfb.log" &
 xvfb=$!
 for _ in $(seq 200); do
     [ -s "$dir/display" ] && break
