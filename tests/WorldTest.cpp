@@ -1,5 +1,7 @@
 #include "game/World.h"
 
+#include "game/Autopilot.h"
+
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -128,21 +130,28 @@ INSTANTIATE_TEST_SUITE_P(
         TurnCase{"RefusalsLeaveNoTrace", D::Up, {D::Up, D::Down, D::Left, D::Left, D::Up}, {D::Left, D::Up}}),
     [](const testing::TestParamInfo<TurnCase>& info) { return std::string(info.param.name); });
 
-TEST(WorldTest, TwoQueuedTurnsAreTakenOnSuccessiveSteps) {
+TEST(WorldTest, QueuedTurnsAreTakenInOrderOnSuccessiveSteps) {
     World w;
     layOut(w, {{10, 12}, {9, 12}, {8, 12}}, Direction::Right);
+    // A full queue: every slot has to move down, one per step, for the last
+    // turn to be carried out.
     w.queueTurn(Direction::Up);
     w.queueTurn(Direction::Left);
-    w.update(0.02f);
-    EXPECT_EQ(w.direction, Direction::Up);
-    EXPECT_EQ(w.cellAt(0).x, 10);
-    EXPECT_EQ(w.cellAt(0).y, 11);
-    w.stepTimer = 0.0f;
-    w.update(0.02f);
-    EXPECT_EQ(w.direction, Direction::Left);
-    EXPECT_EQ(w.cellAt(0).x, 9);
-    EXPECT_EQ(w.cellAt(0).y, 11);
-    EXPECT_EQ(w.turnQueue.slots[0], Direction::None);
+    w.queueTurn(Direction::Down);
+    struct Expected {
+        Direction direction;
+        Cell head;
+    };
+    for (const Expected& e :
+         {Expected{D::Up, {10, 11}}, Expected{D::Left, {9, 11}}, Expected{D::Down, {9, 12}}}) {
+        w.stepTimer = 0.0f;
+        w.update(0.02f);
+        EXPECT_EQ(w.direction, e.direction);
+        EXPECT_EQ(w.cellAt(0).x, e.head.x);
+        EXPECT_EQ(w.cellAt(0).y, e.head.y);
+    }
+    EXPECT_FALSE(w.gameOver);
+    for (Direction slot : w.turnQueue.slots) EXPECT_EQ(slot, Direction::None);
 }
 
 TEST(WorldTest, WaitsUntilATurnIsQueuedAndTheTimerRunsOut) {
@@ -204,10 +213,15 @@ TEST(WorldTest, HeadMayFollowTheTailButNotOtherSegments) {
 
     World bite;
     layOut(bite, {{10, 10}, {11, 10}, {11, 11}, {10, 11}, {9, 11}}, Direction::Down);
+    bite.foodX = 10; // on the segment bitten: a late collision check would eat it first
+    bite.foodY = 11;
     const std::vector<int> before = snakeCells(bite);
     bite.update(0.01f);
     EXPECT_TRUE(bite.gameOver);
     EXPECT_EQ(snakeCells(bite), before);
+    EXPECT_EQ(bite.score, 0);
+    EXPECT_EQ(bite.foodX, 10);
+    EXPECT_EQ(bite.foodY, 11);
 }
 
 struct CrashCase {
@@ -215,6 +229,7 @@ struct CrashCase {
     Cell head;
     Cell neck;
     Direction direction;
+    Cell food; // on the wall being hit where there is one
 };
 void PrintTo(const CrashCase& c, std::ostream* os) { *os << c.name; }
 
@@ -224,30 +239,35 @@ TEST_P(CrashTest, EndsTheGameLeavingEverythingElseAsItWas) {
     const CrashCase& c = GetParam();
     World w;
     layOut(w, {c.head, c.neck}, c.direction);
-    w.foodX = 1; // the food would be eaten by the crash if the collision came late
-    w.foodY = 1;
+    w.foodX = c.food.x; // the food would be eaten by the crash if the collision came late
+    w.foodY = c.food.y;
     w.score = 300;
     const std::vector<int> before = snakeCells(w);
     w.update(0.01f);
     EXPECT_TRUE(w.gameOver);
     EXPECT_EQ(snakeCells(w), before);
     EXPECT_EQ(w.score, 300);
-    EXPECT_EQ(w.foodX, 1);
-    EXPECT_EQ(w.foodY, 1);
+    EXPECT_EQ(w.foodX, c.food.x);
+    EXPECT_EQ(w.foodY, c.food.y);
     EXPECT_FLOAT_EQ(w.stepTimer, World::kStepPeriod);
+    // Keys are still offered after the crash. A turn onto a safe cell is
+    // taken into the queue, yet an ended game never steps again.
+    const bool vertical = static_cast<int>(c.direction) % 2 == 1;
+    w.queueTurn(vertical ? D::Right : D::Up);
     w.update(1.0f);
     w.update(1.0f);
-    EXPECT_EQ(snakeCells(w), before); // an ended game never steps again
+    EXPECT_EQ(snakeCells(w), before);
+    EXPECT_EQ(w.direction, c.direction);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CrashTest,
-                         testing::Values(CrashCase{"TopEdge", {5, 0}, {5, 1}, D::Up},
-                                         CrashCase{"BottomEdge", {5, 19}, {5, 18}, D::Down},
-                                         CrashCase{"LeftEdge", {0, 5}, {1, 5}, D::Left},
-                                         CrashCase{"RightEdge", {29, 5}, {28, 5}, D::Right},
-                                         CrashCase{"WallFromBelow", {7, 5}, {7, 6}, D::Up},
-                                         CrashCase{"WallFromTheSide", {5, 6}, {6, 6}, D::Left},
-                                         CrashCase{"WallCornerCell", {3, 4}, {2, 4}, D::Right}),
+                         testing::Values(CrashCase{"TopEdge", {5, 0}, {5, 1}, D::Up, {1, 1}},
+                                         CrashCase{"BottomEdge", {5, 19}, {5, 18}, D::Down, {1, 1}},
+                                         CrashCase{"LeftEdge", {0, 5}, {1, 5}, D::Left, {1, 1}},
+                                         CrashCase{"RightEdge", {29, 5}, {28, 5}, D::Right, {1, 1}},
+                                         CrashCase{"WallFromBelow", {7, 5}, {7, 6}, D::Up, {7, 4}},
+                                         CrashCase{"WallFromTheSide", {5, 6}, {6, 6}, D::Left, {4, 6}},
+                                         CrashCase{"WallCornerCell", {3, 4}, {2, 4}, D::Right, {4, 4}}),
                          [](const testing::TestParamInfo<CrashCase>& info) {
                              return std::string(info.param.name);
                          });
@@ -296,24 +316,55 @@ TEST(WorldTest, EleventhFreeCandidateIsTakenNextToTheHead) {
     EXPECT_EQ(draws.taken, 22);
 }
 
-TEST(WorldTest, FoodIsNeverPlacedOnTheCellTheHeadIsEntering) {
-    // Column 15, row 8 is the cell the head steps into when it eats there; it
-    // must not get the next food, however often it is drawn.
+// The head at column 15, row 9 eats food at column 15, row 8; the next food
+// comes from the given raw draws.
+struct EatCase {
+    const char* name;
+    std::deque<int> draws;
+    Cell food;
+    int taken;
+};
+void PrintTo(const EatCase& c, std::ostream* os) { *os << c.name; }
+
+std::deque<int> repeated(int times, std::initializer_list<int> pair, std::initializer_list<int> then) {
     std::deque<int> values;
-    for (int i = 0; i < 20; ++i) values.insert(values.end(), {15, 8});
-    values.insert(values.end(), {0, 0});
+    for (int i = 0; i < times; ++i) values.insert(values.end(), pair);
+    values.insert(values.end(), then);
+    return values;
+}
+
+class FoodAfterEatingTest : public testing::TestWithParam<EatCase> {};
+
+TEST_P(FoodAfterEatingTest, IsPlacedBeforeTheSnakeMoves) {
+    const EatCase& c = GetParam();
     Draws draws{{15, 19}}; // the first food, far away
     World w(draws.source());
-    draws.values = values;
+    draws.values = c.draws;
+    draws.taken = 0;
     w.foodX = 15;
     w.foodY = 8;
     w.queueTurn(Direction::Up);
     w.stepTimer = 0.0f;
     w.update(0.01f);
     EXPECT_EQ(w.score, 100);
-    EXPECT_EQ(w.foodX, 0);
-    EXPECT_EQ(w.foodY, 0);
+    EXPECT_EQ(w.foodX, c.food.x);
+    EXPECT_EQ(w.foodY, c.food.y);
+    EXPECT_EQ(draws.taken, c.taken);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FoodAfterEatingTest,
+    testing::Values(
+        // The cell the head steps into must not get the next food, however
+        // often it is drawn.
+        EatCase{"NeverOnTheCellTheHeadIsEntering", repeated(20, {15, 8}, {0, 0}), {0, 0}, 42},
+        // Distances count from column 15, row 9, the cell the head is leaving.
+        // Column 20, row 14 is 10 from it (11 from the cell entered): refused
+        // as the first free candidate, which needs 11.
+        EatCase{"TooCloseToTheCellBeingLeft", {20, 14, 0, 0}, {0, 0}, 4},
+        // Column 20, row 3 is 11 from it (10 from the cell entered): accepted.
+        EatCase{"FarEnoughFromTheCellBeingLeft", {20, 3, 0, 0}, {20, 3}, 2}),
+    [](const testing::TestParamInfo<EatCase>& info) { return std::string(info.param.name); });
 
 TEST(WorldTest, FullBoardEndsTheGameInsteadOfSearchingForever) {
     World w([] { return 0; });
@@ -332,13 +383,34 @@ TEST(WorldTest, FullBoardEndsTheGameInsteadOfSearchingForever) {
     EXPECT_EQ(w.foodX, -1);
 }
 
-TEST(WorldTest, SameDrawsGiveTheSameFood) {
+// One game from the runtime's generator seeded with 1, played by the
+// autopilot: every food it sees, the first one included.
+std::vector<int> foodsOfOneGame() {
     std::srand(1);
-    World a;
-    std::srand(1);
-    World b;
-    EXPECT_EQ(a.foodX, b.foodX);
-    EXPECT_EQ(a.foodY, b.foodY);
+    World w;
+    std::vector<int> foods{World::cellIndex(w.foodX, w.foodY)};
+    for (int update = 0; update < 2000 && !w.gameOver; ++update) {
+        const Direction turn = chooseTurn(w);
+        if (turn != Direction::None) w.queueTurn(turn);
+        const int score = w.score;
+        w.update(0.02f);
+        if (w.score == score) continue;
+        // Each new food is a fresh placement: open and off the snake that
+        // has just moved onto the old one.
+        const int food = World::cellIndex(w.foodX, w.foodY);
+        EXPECT_FALSE(w.isWall(w.foodX, w.foodY)) << "food " << foods.size();
+        for (int cell : snakeCells(w)) EXPECT_NE(cell, food) << "food " << foods.size();
+        foods.push_back(food);
+        if (testing::Test::HasFailure()) break; // one bad food is enough to see
+    }
+    return foods;
+}
+
+TEST(WorldTest, SameMovesGiveTheSameFoods) {
+    const std::vector<int> first = foodsOfOneGame();
+    const std::vector<int> second = foodsOfOneGame();
+    EXPECT_GE(first.size(), 6u); // several foods eaten, not only the first one placed
+    EXPECT_EQ(first, second);
 }
 
 } // namespace
