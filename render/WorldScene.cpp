@@ -19,12 +19,6 @@ constexpr float kFar = 50.0f;
 constexpr float kLightHeight = 3.0f;
 const Vec3 kLightIntensity{0.8f, 0.4f, 0.4f};
 
-const Vec3 kFloorColour{0.6f, 0.6f, 0.6f};
-const Vec3 kWallColour{0.58f, 0.29f, 0.06f};
-const Vec3 kHeadColour{0.0f, 0.6f, 0.62f};
-const Vec3 kBodyColour{0.0f, 0.85f, 0.62f};
-const Vec3 kFoodColour{0.8f, 0.14f, 0.12f};
-
 void drawMesh(const MeshRange& mesh) {
     glDrawElements(GL_TRIANGLES, mesh.indexCount, GL_UNSIGNED_INT,
                    reinterpret_cast<const void*>(static_cast<std::uintptr_t>(mesh.byteOffset)));
@@ -61,7 +55,7 @@ WorldScene::~WorldScene() {
     glDeleteBuffers(1, &indexBuffer);
 }
 
-void WorldScene::draw(const World& world) const {
+void WorldScene::draw(const World& world, const ScenePalette& palette) const {
     glEnable(GL_DEPTH_TEST);
     glDepthMask(GL_TRUE);
     glDepthFunc(GL_LEQUAL);
@@ -88,7 +82,7 @@ void WorldScene::draw(const World& world) const {
     glUniform3fv(glGetUniformLocation(id, "lightInt"), 1, &kLightIntensity.x);
 
     const GLint trans = glGetUniformLocation(id, "trans");
-    glUniform3fv(color, 1, &kFloorColour.x);
+    glUniform3fv(color, 1, &palette.floor.x);
     for (int x = 0; x < World::width; ++x) {
         for (int y = 0; y < World::height; ++y) {
             const Mat4 model = cellTransform(x, y);
@@ -97,16 +91,16 @@ void WorldScene::draw(const World& world) const {
             glUniformMatrix4fv(trans, 1, GL_FALSE, model.data());
             drawMesh(ceilingQuad);
             if (world.isWall(x, y)) {
-                glUniform3fv(color, 1, &kWallColour.x);
+                glUniform3fv(color, 1, &palette.wall.x);
                 glUniformMatrix4fv(trans, 1, GL_FALSE, model.data());
                 drawMesh(wallBlock);
-                glUniform3fv(color, 1, &kFloorColour.x);
+                glUniform3fv(color, 1, &palette.floor.x);
             }
         }
     }
 
     // A ring of blocks on every cell just outside the board, corners included.
-    glUniform3fv(color, 1, &kWallColour.x);
+    glUniform3fv(color, 1, &palette.wall.x);
     for (int i = 0; i <= World::width + 1; ++i) {
         for (int j = 0; j <= World::height + 1; ++j) {
             if (i != 0 && i != World::width + 1 && j != 0 && j != World::height + 1) continue;
@@ -119,14 +113,14 @@ void WorldScene::draw(const World& world) const {
     for (int k = 0; k < World::cellCount; ++k) {
         if (world.snake[k] == World::kNoCell) continue;
         const Cell cell = world.cellAt(k);
-        glUniform3fv(color, 1, k == 0 ? &kHeadColour.x : &kBodyColour.x);
+        glUniform3fv(color, 1, k == 0 ? &palette.head.x : &palette.body.x);
         const Mat4 model = cellTransform(cell.x, cell.y);
         glUniformMatrix4fv(trans, 1, GL_FALSE, model.data());
         drawMesh(segmentBlock);
     }
 
     if (world.foodX < 0) return; // the board is full: nothing left to eat
-    glUniform3fv(color, 1, &kFoodColour.x);
+    glUniform3fv(color, 1, &palette.food.x);
     const Mat4 food = scale(translate(Mat4(), {static_cast<float>(world.foodX) + 0.5f, -0.5f,
                                                static_cast<float>(world.foodY) + 0.5f}),
                             {0.5f, 1.5f, 0.5f});
