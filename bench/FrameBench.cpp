@@ -7,6 +7,8 @@
 #include "app/Window.h"
 #include "game/Autopilot.h"
 #include "game/World.h"
+#include "render/Composition.h"
+#include "render/WorldScene.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
@@ -39,6 +41,8 @@ void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
+constexpr int kLongSnake = 300; // segments
+
 double now() { return glfwGetTime(); }
 
 // Seconds since this process was started by the kernel.
@@ -59,6 +63,27 @@ double secondsSinceProcessStart() {
     return boot.tv_sec + boot.tv_nsec * 1e-9 - static_cast<double>(startTicks) / sysconf(_SC_CLK_TCK);
 }
 
+// What the figures depend on: on a software rasteriser the same frame costs
+// very different amounts on different processors and driver versions.
+void printMachine() {
+    char model[256] = "unknown";
+    if (std::FILE* f = std::fopen("/proc/cpuinfo", "r")) {
+        char line[512];
+        while (std::fgets(line, sizeof line, f)) {
+            if (std::strncmp(line, "model name", 10) != 0) continue;
+            if (const char* colon = std::strchr(line, ':')) {
+                std::snprintf(model, sizeof model, "%s", colon + 2);
+                model[std::strcspn(model, "\n")] = '\0';
+            }
+            break;
+        }
+        std::fclose(f);
+    }
+    std::printf("cpu: %s, %ld cores online\n", model, sysconf(_SC_NPROCESSORS_ONLN));
+    std::printf("gl: %s; %s\n", reinterpret_cast<const char*>(glGetString(GL_VERSION)),
+                reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+}
+
 long peakResidentKiB() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -70,8 +95,10 @@ struct FrameTimes {
     double total() const { return scene + compose + text + swap; }
 };
 
-// One frame of the game's loop, passes timed apart.
-FrameTimes frame(GLFWwindow* window, Game& game, double& lastUpdate, bool steer) {
+// One frame of the game's loop, passes timed apart. `palette` stands in for
+// the game's colours in the scene pass, for the one-colour comparison.
+FrameTimes frame(GLFWwindow* window, Game& game, double& lastUpdate, bool steer, bool advance = true,
+                 const ScenePalette& palette = kScenePalette) {
     FrameTimes t;
     if (steer) {
         if (const Direction turn = chooseTurn(*game.world); turn != Direction::None)
@@ -79,9 +106,10 @@ FrameTimes frame(GLFWwindow* window, Game& game, double& lastUpdate, bool steer)
     }
     glfwPollEvents();
     const double start = now();
-    if (!game.world->gameOver) game.world->update(static_cast<float>(start - lastUpdate));
+    if (advance && !game.world->gameOver) game.world->update(static_cast<float>(start - lastUpdate));
     lastUpdate = start;
-    game.drawScene();
+    game.composition->beginScene();
+    game.scene->draw(*game.world, palette);
     glFinish();
     const double a = now();
     game.compose();
@@ -136,6 +164,7 @@ int main(int argc, char** argv) {
     glFinish();
     const double startup = secondsSinceProcessStart();
 
+    printMachine();
     std::printf("start-up to the first swapped frame: %.1f ms\n\n", startup * 1e3);
     std::printf("%-9s %6s %9s %9s %7s %8s %8s %8s %8s %8s %9s\n", "state", "frames", "median", "p99", "fps",
                 "allocs/f", "scene", "compose", "text", "swap", "peakRSS");
@@ -165,11 +194,71 @@ int main(int argc, char** argv) {
     };
 
     run("waiting", false, frames);
+
+    // Pairs of states measured frame by frame in turn, so both see the same
+    // machine: a drift in the other load on the processor hits both alike.
+    // Returns the medians of the per-pair ratios B / A: scene pass, whole frame.
+    struct Ratios {
+        double scene, total;
+    };
+    auto alternate = [&](const char* labelA, auto frameA, const char* labelB, auto frameB, int count) {
+        std::vector<FrameTimes> a, b;
+        std::vector<double> scene, total;
+        for (auto* v : {&a, &b}) v->reserve(static_cast<std::size_t>(count));
+        for (auto* v : {&scene, &total}) v->reserve(static_cast<std::size_t>(count));
+        for (int i = 0; i < 10; ++i) frameA(), frameB();
+        const long long before = gAllocations;
+        for (int i = 0; i < count; ++i) {
+            a.push_back(frameA());
+            b.push_back(frameB());
+        }
+        const long long allocations = gAllocations - before;
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            scene.push_back(b[i].scene / a[i].scene);
+            total.push_back(b[i].total() / a[i].total());
+        }
+        report(labelA, a, allocations / 2);
+        report(labelB, b, allocations / 2);
+        return Ratios{percentile(scene, 0.5), percentile(total, 0.5)};
+    };
+
+    // The start screen drawn with every object in one colour: what is left is
+    // the cost of the colour changes between draws.
+    const Vec3 grey = kScenePalette.floor;
+    const ScenePalette oneColour{grey, grey, grey, grey, grey};
+    const Ratios colour = alternate(
+        "1 colour", [&] { return frame(window, *game, lastUpdate, false, true, oneColour); }, //
+        "waiting", [&] { return frame(window, *game, lastUpdate, false); }, frames);
+
     game->world->queueTurn(Direction::Up);
     const int restarts = run("playing", true, frames * 2);
+
+    // A snake of 3 against one of 300 segments, both standing still in the
+    // playing state: every segment is a draw with its own colour upload.
+    auto shortSnake = std::make_unique<World>();
+    auto longSnake = std::make_unique<World>();
+    shortSnake->direction = longSnake->direction = Direction::Right;
+    longSnake->snake.fill(World::kNoCell);
+    const int foodCell = World::cellIndex(longSnake->foodX, longSnake->foodY);
+    for (int i = 0, k = 0; i < World::cellCount && k < kLongSnake; ++i)
+        if (longSnake->board[i] != World::kWall && i != foodCell) longSnake->snake[k++] = i;
+    auto drawStill = [&](std::unique_ptr<World>& world) {
+        std::swap(game->world, world);
+        const FrameTimes t = frame(window, *game, lastUpdate, false, false);
+        std::swap(game->world, world);
+        return t;
+    };
+    const Ratios snake = alternate(
+        "3 segs", [&] { return drawStill(shortSnake); }, //
+        "300 segs", [&] { return drawStill(longSnake); }, frames);
+
     while (!game->world->gameOver) game->world->update(1.0f); // straight on until it hits something
     run("game over", false, frames);
 
+    std::printf("\nmedians of frame-by-frame ratios:\n");
+    std::printf("  real colours / one colour: scene pass %.3f, whole frame %.3f\n", colour.scene,
+                colour.total);
+    std::printf("  300 / 3 segments:          scene pass %.3f, whole frame %.3f\n", snake.scene, snake.total);
     // The frame in which Space is acted on: a new World with its scene program.
     const double restartStart = now();
     game->restart();
