@@ -1,10 +1,12 @@
 #version 150 core
 
-// A soft blur in one pass, cheap enough for a software rasteriser. The taps
-// are shifted half a texel so each one lands between four texels and the
-// bilinear filter averages them for free: a 3 x 3 grid of taps two texels
-// apart covers a 6 x 6 block without gaps, weighted 1-2-1 along each axis
-// (per texel 1 1 2 2 1 1), which gives no blocks, rings or doubled edges.
+// A soft blur in one pass, cheap enough for a software rasteriser. Along each
+// axis four bilinear taps, at 0.62 and 2.27 texels either side of the pixel,
+// weigh the seven texels around it as a Gaussian of about 1.5 texels would
+// (0.17 0.46 0.82 1 0.82 0.46 0.17): the filter does the in-between weights
+// for free. The 4 x 4 grid of taps is symmetric about the pixel it writes, so
+// nothing moves when the game ends. Every tap is clamped to the image: the
+// texture repeats, and an unclamped tap at an edge would read the opposite one.
 
 in vec2 uv;
 
@@ -15,14 +17,18 @@ out vec4 fragColor;
 void main()
 {
     vec2 texel = 1.0 / vec2(textureSize(scene, 0));
-    vec2 centre = uv + 0.5 * texel;
-    vec2 dx = vec2(2.0 * texel.x, 0.0);
-    vec2 dy = vec2(0.0, 2.0 * texel.y);
+    vec2 lo = 0.5 * texel;
+    vec2 hi = 1.0 - 0.5 * texel;
+    // Offsets and weights of the taps along one axis.
+    vec4 offset = vec4(-2.27, -0.62, 0.62, 2.27);
+    vec4 weight = vec4(0.63, 1.32, 1.32, 0.63);
 
-    vec3 sum = 4.0 * texture(scene, centre).rgb;
-    sum += 2.0 * (texture(scene, centre + dx).rgb + texture(scene, centre - dx).rgb +
-                  texture(scene, centre + dy).rgb + texture(scene, centre - dy).rgb);
-    sum += texture(scene, centre + dx + dy).rgb + texture(scene, centre + dx - dy).rgb +
-           texture(scene, centre - dx + dy).rgb + texture(scene, centre - dx - dy).rgb;
-    fragColor = vec4(sum / 16.0, 1.0);
+    vec3 sum = vec3(0.0);
+    for (int j = 0; j < 4; ++j) {
+        for (int i = 0; i < 4; ++i) {
+            vec2 at = clamp(uv + vec2(offset[i], offset[j]) * texel, lo, hi);
+            sum += weight[i] * weight[j] * texture(scene, at).rgb;
+        }
+    }
+    fragColor = vec4(sum / 15.21, 1.0);
 }
