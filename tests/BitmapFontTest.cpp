@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -124,6 +126,45 @@ TEST(BitmapFontTest, TheShippedFontCoversPrintableAscii) {
         EXPECT_GT(ink, 3) << static_cast<char>(c);
     }
     EXPECT_GT(font.charWidths[' '], 0);
+}
+
+// What drawText leaves in the window, drawn alone on black.
+std::vector<unsigned char> drawnAlone(const BitmapFont& font, std::string_view text, float x) {
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glDisable(GL_DEPTH_TEST);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    font.drawText(text, x, 100, 48, {1, 1, 1});
+    std::vector<unsigned char> pixels(800 * 600 * 3);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, 800, 600, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
+TEST(BitmapFontTest, ControlCharactersMoveThePenWithoutDrawing) {
+    TempDataDir dir(true);
+    // The shipped font gives control characters no width: give the tab one.
+    std::string widths;
+    for (int code = 0; code < 127; ++code) widths += (code == '\t' ? "12" : "10") + std::string("\n");
+    dir.write("font.csv", widths + "END\n");
+    BitmapFont font("font", 800, 600);
+    // 12 units of a 48-pixel text are 24 pixels.
+    const std::vector<unsigned char> tabbed = drawnAlone(font, "\tA", 100);
+    EXPECT_TRUE(tabbed == drawnAlone(font, "A", 124));
+    EXPECT_FALSE(tabbed == drawnAlone(font, "A", 100));
+}
+
+TEST(BitmapFontTest, GlyphsAreFilteredLinearly) {
+    TempDataDir dir(true);
+    BitmapFont font("font", 800, 600);
+    glBindTexture(GL_TEXTURE_2D, font.texture);
+    GLint minFilter = 0, magFilter = 0;
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &magFilter);
+    // Text is drawn at many sizes from 32-texel cells: linear keeps its edges smooth.
+    EXPECT_EQ(minFilter, GL_LINEAR);
+    EXPECT_EQ(magFilter, GL_LINEAR);
 }
 
 } // namespace

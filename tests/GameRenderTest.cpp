@@ -196,6 +196,19 @@ TEST_F(GameRenderTest, EachObjectShowsItsColourWhereTheCameraProjectsIt) {
     EXPECT_NEAR(corner.b, 0.1f, 2 / 255.0f);
 }
 
+TEST_F(GameRenderTest, EverySnakeEntryIsDrawnPastAnEmptyOne) {
+    // Only the rules keep the segments together at the front of the array;
+    // the drawing visits every entry whatever lies before it.
+    World& w = *game.world;
+    w.snake.fill(World::kNoCell);
+    w.snake[0] = World::cellIndex(15, 9);
+    w.snake[5] = World::cellIndex(15, 12);
+    const Image image = composedScene(false);
+    const Pixel after = project({15.5f, 1.5f, 12.5f}), gap = project({15.5f, 0.01f, 10.5f});
+    EXPECT_EQ(familyOf(image.at(after.x, after.y)), Family::Body);
+    EXPECT_EQ(familyOf(image.at(gap.x, gap.y)), Family::Floor);
+}
+
 TEST_F(GameRenderTest, SharpCompositionIsTheSceneImagePixelForPixel) {
     const Image window = composedScene(false);
     const Image scene = readPixels(game.composition->sceneFbo);
