@@ -1,11 +1,12 @@
 #version 150 core
 
-// A soft blur in one pass, cheap enough for a software rasteriser. Along each
-// axis four bilinear taps, at 0.62 and 2.27 texels either side of the pixel,
-// weigh the seven texels around it as a Gaussian of about 1.5 texels would
-// (0.17 0.46 0.82 1 0.82 0.46 0.17): the filter does the in-between weights
-// for free. The 4 x 4 grid of taps is symmetric about the pixel it writes, so
-// nothing moves when the game ends. Every tap is clamped to the image: the
+// A soft blur in one pass, cheap enough for a software rasteriser, which pays
+// for every texture fetch. A 3 x 3 grid of taps: one on the pixel itself and,
+// along each axis, one 1.5 texels either side, which lands between two texels
+// so the bilinear filter averages them for free. Along an axis the five
+// texels around the pixel are weighed 2 2 3 2 2, a soft-topped 5 x 5 footprint
+// with no gaps, rings or doubled edges, symmetric about the pixel it writes,
+// so nothing moves when the game ends. Every tap is clamped to the image: the
 // texture repeats, and an unclamped tap at an edge would read the opposite one.
 
 in vec2 uv;
@@ -20,15 +21,15 @@ void main()
     vec2 lo = 0.5 * texel;
     vec2 hi = 1.0 - 0.5 * texel;
     // Offsets and weights of the taps along one axis.
-    vec4 offset = vec4(-2.27, -0.62, 0.62, 2.27);
-    vec4 weight = vec4(0.63, 1.32, 1.32, 0.63);
+    vec3 offset = vec3(-1.5, 0.0, 1.5);
+    vec3 weight = vec3(1.0, 0.75, 1.0);
 
     vec3 sum = vec3(0.0);
-    for (int j = 0; j < 4; ++j) {
-        for (int i = 0; i < 4; ++i) {
+    for (int j = 0; j < 3; ++j) {
+        for (int i = 0; i < 3; ++i) {
             vec2 at = clamp(uv + vec2(offset[i], offset[j]) * texel, lo, hi);
             sum += weight[i] * weight[j] * texture(scene, at).rgb;
         }
     }
-    fragColor = vec4(sum / 15.21, 1.0);
+    fragColor = vec4(sum / (2.75 * 2.75), 1.0);
 }
