@@ -8,7 +8,8 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$root/build"
 
-packages=(cmake ninja-build g++ libglfw3-dev libglew-dev libstb-dev libgl1-mesa-dri)
+# dpkg-dev: dpkg-shlibdeps, which gives the Debian package its dependencies.
+packages=(cmake ninja-build g++ libglfw3-dev libglew-dev libstb-dev libgl1-mesa-dri dpkg-dev)
 if [ "${1:-play}" = test ]; then
     # Tests, benchmarks, the sanitizer build and the fuzzers.
     packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick apitrace
