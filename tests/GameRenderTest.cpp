@@ -5,6 +5,7 @@
 #include "render/Math.h"
 #include "render/WorldScene.h"
 
+#include "SceneColours.h"
 #include "TempDataDir.h"
 
 #include <gtest/gtest.h>
@@ -19,10 +20,6 @@
 namespace {
 
 constexpr int kW = 800, kH = 600;
-
-struct Rgb {
-    float r = 0, g = 0, b = 0; // 0 to 1
-};
 
 // Pixels with row 0 at the top, as a player sees them.
 struct Image {
@@ -44,51 +41,6 @@ Image readPixels(GLuint framebuffer) {
     Image image;
     for (int y = 0; y < kH; ++y) std::copy_n(&raw[(kH - 1 - y) * kW * 3], kW * 3, &image.bytes[y * kW * 3]);
     return image;
-}
-
-// Where the camera puts a world point in the window, from the same matrices
-// the scene uploads.
-struct Pixel {
-    int x, y; // from the top-left corner
-};
-Pixel project(const Vec3& p) {
-    const Mat4 view = lookAt({15, 30, 19}, {15, 0, 9}, {0, 0.6f, -0.4f});
-    const Mat4 proj = perspective(std::numbers::pi_v<float> / 4.0f, 4.0f / 3.0f, 0.1f, 50.0f);
-    auto apply = [](const Mat4& m, const Vec4& v) {
-        return m[0] * v.x + m[1] * v.y + m[2] * v.z + m[3] * v.w;
-    };
-    const Vec4 clip = apply(proj, apply(view, {p.x, p.y, p.z, 1.0f}));
-    const float nx = clip.x / clip.w, ny = clip.y / clip.w;
-    return {static_cast<int>((nx + 1.0f) * 0.5f * kW), static_cast<int>((1.0f - ny) * 0.5f * kH)};
-}
-
-enum class Family { Floor, Wall, Head, Body, Food };
-const char* nameOf(Family f) {
-    const char* names[] = {"floor", "wall", "head", "body", "food"};
-    return names[static_cast<int>(f)];
-}
-
-// The nearest base colour by hue and saturation, ignoring brightness, which
-// the lighting changes.
-Family familyOf(const Rgb& c) {
-    const Rgb bases[] = {
-        {0.6f, 0.6f, 0.6f}, {0.58f, 0.29f, 0.06f}, {0, 0.6f, 0.62f}, {0, 0.85f, 0.62f}, {0.8f, 0.14f, 0.12f}};
-    auto chroma = [](const Rgb& v) {
-        const float sum = v.r + v.g + v.b + 1e-6f;
-        return Rgb{v.r / sum, v.g / sum, v.b / sum};
-    };
-    const Rgb k = chroma(c);
-    int best = 0;
-    float bestDistance = 1e9f;
-    for (int i = 0; i < 5; ++i) {
-        const Rgb b = chroma(bases[i]);
-        const float d = std::hypot(k.r - b.r, k.g - b.g, k.b - b.b);
-        if (d < bestDistance) {
-            bestDistance = d;
-            best = i;
-        }
-    }
-    return static_cast<Family>(best);
 }
 
 // Mean squared difference between neighbouring pixels, against the same for

@@ -8,11 +8,13 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$root/build"
 
-packages=(cmake ninja-build g++ libglfw3-dev libglew-dev libstb-dev libgl1-mesa-dri)
+# dpkg-dev: dpkg-shlibdeps, which gives the Debian package its dependencies.
+packages=(cmake ninja-build g++ libglfw3-dev libglew-dev libstb-dev libgl1-mesa-dri dpkg-dev)
 if [ "${1:-play}" = test ]; then
-    # Tests, benchmarks, the sanitizer build and the fuzzers.
+    # Tests, benchmarks, the sanitizer build and the fuzzers; the checkers of
+    # the package's contents.
     packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick apitrace
-               clang libclang-rt-14-dev)
+               clang libclang-rt-14-dev lintian desktop-file-utils appstream man-db)
 fi
 
 missing=()
