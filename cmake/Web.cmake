@@ -51,3 +51,23 @@ set_target_properties(coilrun PROPERTIES LINK_DEPENDS "${COILRUN_WEB_DATA}"
 
 # The page: the canvas and the script that starts the game.
 configure_file(${PROJECT_SOURCE_DIR}/app/PlatformWeb.html ${CMAKE_BINARY_DIR}/index.html COPYONLY)
+
+# ---- The browser test ----
+# Where the probes of the scene fall, from the game's own World and camera
+# maths under the browser's C runtime (its rand gives the food); run by Node.
+add_executable(web_probe_points tests/web/ProbePoints.cpp)
+target_link_libraries(web_probe_points PRIVATE coilrun_render coilrun_warnings)
+# One file: this emscripten would fetch() a separate .wasm, which Node cannot do
+# with a file path.
+target_link_options(web_probe_points PRIVATE -sENVIRONMENT=node -sSINGLE_FILE)
+set_target_properties(web_probe_points PROPERTIES CXX_LINKER_LAUNCHER "${COILRUN_WEB_LINK_LAUNCHER}")
+
+if(COILRUN_TESTS)
+  enable_testing()
+  # Needs playwright-core in node_modules here; tools/web.sh installs it.
+  add_test(NAME browser_test
+           COMMAND node ${PROJECT_SOURCE_DIR}/tests/web/browser-test.js ${CMAKE_BINARY_DIR}
+                   $<TARGET_FILE:web_probe_points>)
+  set_tests_properties(browser_test PROPERTIES TIMEOUT 300
+                       ENVIRONMENT "NODE_PATH=${CMAKE_BINARY_DIR}/node_modules")
+endif()

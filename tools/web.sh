@@ -5,20 +5,23 @@
 # server. Safe to rerun: a second run installs and rebuilds nothing.
 # usage: web.sh          build
 #        web.sh serve    build, then serve it on http://127.0.0.1:8080/ (PORT=... to change)
+#        web.sh test     build, then run the browser test in headless Chromium
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$root/build-web"
 mode="${1:-build}"
-case "$mode" in build | serve) ;; *) echo "usage: $0 [serve]" >&2; exit 2 ;; esac
+case "$mode" in build | serve | test) ;; *) echo "usage: $0 [serve|test]" >&2; exit 2 ;; esac
 
 # emscripten needs a Node.js; one that is already there (from Debian or not) will do.
 packages=(cmake ninja-build emscripten libstb-dev)
+[ "$mode" = test ] && packages+=(chromium)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
 done
 command -v node >/dev/null || missing+=(nodejs)
+[ "$mode" = test ] && { command -v npm >/dev/null || missing+=(npm); }
 if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
     sudo=""
@@ -37,5 +40,15 @@ cmake --build "$build" -j2
 case "$mode" in
 serve)
     exec node "$root/tools/web-server.js" "$build" "${PORT:-8080}"
+    ;;
+test)
+    # playwright-core, at the version the lock file names, in the build folder.
+    if ! cmp -s "$root/tests/web/package-lock.json" "$build/node_modules/.coilrun-package-lock.json"; then
+        cp "$root/tests/web/package.json" "$root/tests/web/package-lock.json" "$build/"
+        (cd "$build" && npm ci --no-audit --no-fund --loglevel=error)
+        cp "$root/tests/web/package-lock.json" "$build/node_modules/.coilrun-package-lock.json"
+    fi
+    cd "$build"
+    ctest --output-on-failure
     ;;
 esac
