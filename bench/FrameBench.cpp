@@ -4,7 +4,7 @@
 //
 //   bench/run.sh            (or: tests/with-display.sh build/bench/frame_bench)
 #include "app/Game.h"
-#include "app/Window.h"
+#include "app/Platform.h"
 #include "game/Autopilot.h"
 #include "game/World.h"
 #include "render/Composition.h"

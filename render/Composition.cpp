@@ -1,5 +1,7 @@
 #include "render/Composition.h"
 
+#include "render/GlPlatform.h"
+
 #include <cstdio>
 
 namespace {
@@ -40,7 +42,7 @@ Composition::Composition() {
 
     glGenRenderbuffers(1, &sceneDepth);
     glBindRenderbuffer(GL_RENDERBUFFER, sceneDepth);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT, kWidth, kHeight);
+    glRenderbufferStorage(GL_RENDERBUFFER, glPlatform::kDepthFormat, kWidth, kHeight);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, sceneDepth);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, sceneTexture, 0);
     const GLenum drawBuffers[] = {GL_COLOR_ATTACHMENT0};

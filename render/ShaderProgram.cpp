@@ -1,6 +1,7 @@
 #include "render/ShaderProgram.h"
 
 #include "render/DataFile.h"
+#include "render/GlPlatform.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -47,7 +48,7 @@ ShaderProgram::~ShaderProgram() { glDeleteProgram(programId); }
 
 void linkProgram(const ShaderProgram& program, std::initializer_list<VertexAttribute> attributes,
                  const char* fragmentOutput) {
-    if (fragmentOutput) glBindFragDataLocation(program.programId, 0, fragmentOutput);
+    if (fragmentOutput) glPlatform::bindFragDataLocation(program.programId, 0, fragmentOutput);
     for (const VertexAttribute& a : attributes)
         if (a.fixedLocation >= 0)
             glBindAttribLocation(program.programId, static_cast<GLuint>(a.fixedLocation), a.name);

@@ -1,6 +1,6 @@
 // Test entry for tests that need a real OpenGL context: the game's own window
 // and context, current for the whole run.
-#include "app/Window.h"
+#include "app/Platform.h"
 
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/Window.h"
+#include "app/Platform.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
@@ -50,3 +50,15 @@ GLFWwindow* openGameWindow() {
     glfwSwapInterval(0);
     return window;
 }
+
+bool Platform::keyPressed(int key) const { return glfwGetKey(window, key) == GLFW_PRESS; }
+
+void Platform::pollEvents() const { glfwPollEvents(); }
+
+double Platform::now() const { return glfwGetTime(); }
+
+void Platform::requestClose() const { glfwSetWindowShouldClose(window, GLFW_TRUE); }
+
+bool Platform::closeRequested() const { return glfwWindowShouldClose(window); }
+
+void Platform::endFrame() const { glfwSwapBuffers(window); }

@@ -1,0 +1,59 @@
+#include "app/Platform.h"
+
+#include <GLFW/glfw3.h>
+#include <emscripten.h>
+
+#include <cstdio>
+
+namespace {
+
+void printGlfwError(int, const char* description) { std::fputs(description, stderr); }
+
+} // namespace
+
+GLFWwindow* openGameWindow() {
+    if (!glfwInit()) {
+        std::fputs("Coilrun: cannot start GLFW in this page\n", stderr);
+        return nullptr;
+    }
+    glfwSetErrorCallback(printGlfwError);
+
+    // WebGL 2 is OpenGL ES 3.0; the link options make it the only context
+    // emscripten creates.
+    glfwWindowHint(GLFW_CLIENT_API, GLFW_OPENGL_ES_API);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 0);
+    glfwWindowHint(GLFW_DEPTH_BITS, 24);
+    glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
+    GLFWwindow* window = glfwCreateWindow(800, 600, "Coilrun", nullptr, nullptr);
+    if (!window) {
+        std::fputs("\nCoilrun: this browser cannot give the page a WebGL 2 context\n", stderr);
+        glfwTerminate();
+        return nullptr;
+    }
+    glfwMakeContextCurrent(window);
+    // No loader: emscripten links the GL entry points. No swap interval: the
+    // browser paces the frames, and emscripten's GLFW would set it on a main
+    // loop callback, which this game does not use.
+    return window;
+}
+
+bool Platform::keyPressed(int key) const { return glfwGetKey(window, key) == GLFW_PRESS; }
+
+// Key events arrive while the page has control, between frames; GLFW has
+// recorded them by the time the loop asks.
+void Platform::pollEvents() const { glfwPollEvents(); }
+
+double Platform::now() const { return glfwGetTime(); }
+
+// Nothing to close in a page: leaving it is the browser's business.
+void Platform::requestClose() const {}
+
+bool Platform::closeRequested() const { return glfwWindowShouldClose(window); }
+
+void Platform::endFrame() const {
+    glfwSwapBuffers(window);
+    // Back to the browser, which shows the frame and delivers input; the loop
+    // resumes where it was (asyncify), so it keeps its desktop shape.
+    emscripten_sleep(0);
+}
