@@ -252,6 +252,17 @@ int main(int argc, char** argv) {
         "3 segs", [&] { return drawStill(shortSnake); }, //
         "300 segs", [&] { return drawStill(longSnake); }, frames);
 
+    // The start screen against the same World shown as over: the blur and the
+    // game-over texts against the sharp copy and the start prompt.
+    auto shownAs = [&](bool over) {
+        shortSnake->direction = Direction::None;
+        shortSnake->gameOver = over;
+        return drawStill(shortSnake);
+    };
+    const Ratios over = alternate(
+        "waiting", [&] { return shownAs(false); }, //
+        "over", [&] { return shownAs(true); }, frames);
+
     while (!game->world->gameOver) game->world->update(1.0f); // straight on until it hits something
     run("game over", false, frames);
 
@@ -259,6 +270,8 @@ int main(int argc, char** argv) {
     std::printf("  real colours / one colour: scene pass %.3f, whole frame %.3f\n", colour.scene,
                 colour.total);
     std::printf("  300 / 3 segments:          scene pass %.3f, whole frame %.3f\n", snake.scene, snake.total);
+    std::printf("  game over / waiting:       whole frame %.3f (frame rate %.3f)\n", over.total,
+                1.0 / over.total);
     // The frame in which Space is acted on: a new World with its scene program.
     const double restartStart = now();
     game->restart();
