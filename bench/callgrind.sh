@@ -13,4 +13,4 @@ LP_NUM_THREADS=0 tests/with-display.sh valgrind --tool=callgrind --callgrind-out
 callgrind_annotate --inclusive=no --threshold=100 "$out/cg.out" | awk '
     /PROGRAM TOTALS/ { gsub(",", "", $1); total = $1 }
     /frame_bench\]$/ { gsub(",", "", $1); ours += $1 }
-    END { printf "frame instructions: %d, in the game'"'"'s own code: %d (%.3f%%)\n", total, ours, 100 * ours / total }'
+    END { printf "frame instructions: %.0f, in the game'"'"'s own code: %.0f (%.3f%%)\n", total, ours, 100 * ours / total }'
