@@ -106,31 +106,7 @@ protected:
 int grey(const Image& image, int x, int y) { return image.bytes[(y * kW + x) * 3]; }
 
 TEST_F(GameRenderTest, EachObjectShowsItsColourWhereTheCameraProjectsIt) {
-    const World& w = *game.world;
-    // An open cell far from the lamp over the food, which tints what is near it.
-    Cell floor{0, 0};
-    int farthest = -1;
-    for (int y = 0; y < World::height; ++y)
-        for (int x = 0; x < World::width; ++x) {
-            const int d = std::abs(x - w.foodX) + std::abs(y - w.foodY);
-            if (!w.isWall(x, y) && std::abs(x - 15) > 1 && d > farthest) {
-                farthest = d;
-                floor = {x, y};
-            }
-        }
-    struct Probe {
-        const char* what;
-        Vec3 point;
-        Family family;
-    };
-    const Probe probes[] = {
-        {"head top", {15.5f, 1.5f, 9.5f}, Family::Head},
-        {"body segment top", {15.5f, 1.5f, 10.5f}, Family::Body},
-        {"food top", {w.foodX + 0.5f, 1.75f, w.foodY + 0.5f}, Family::Food},
-        {"wall bracket top", {7.5f, 2.0f, 4.5f}, Family::Wall},
-        {"ring corner top", {-0.5f, 2.0f, -0.5f}, Family::Wall},
-        {"floor tile top", {floor.x + 0.5f, 0.08f, floor.y + 0.5f}, Family::Floor},
-    };
+    const auto probes = startScreenProbes(*game.world);
     const Image image = composedScene(false);
     for (const Probe& p : probes) {
         const Pixel px = project(p.point);

@@ -2,9 +2,12 @@
 
 // The scene's colours as the camera shows them: where a board point lands in
 // the 800 by 600 window, and which object's base colour a pixel shows.
+#include "game/World.h"
 #include "render/Math.h"
 
+#include <array>
 #include <cmath>
+#include <cstdlib>
 #include <numbers>
 
 constexpr int kWindowWidth = 800, kWindowHeight = 600; // pixels
@@ -57,4 +60,33 @@ inline Family familyOf(const Rgb& c) {
         }
     }
     return static_cast<Family>(best);
+}
+
+// Points of the start screen and the object each must show: the snake where
+// a new game puts it, its food, a wall bracket, a ring corner, and the open
+// cell farthest from the lamp over the food, which tints what is near it.
+struct Probe {
+    const char* what;
+    Vec3 point;
+    Family family;
+};
+inline std::array<Probe, 6> startScreenProbes(const World& w) {
+    Cell floor{0, 0};
+    int farthest = -1;
+    for (int y = 0; y < World::height; ++y)
+        for (int x = 0; x < World::width; ++x) {
+            const int d = std::abs(x - w.foodX) + std::abs(y - w.foodY);
+            if (!w.isWall(x, y) && std::abs(x - 15) > 1 && d > farthest) {
+                farthest = d;
+                floor = {x, y};
+            }
+        }
+    return {{
+        {"head top", {15.5f, 1.5f, 9.5f}, Family::Head},
+        {"body segment top", {15.5f, 1.5f, 10.5f}, Family::Body},
+        {"food top", {w.foodX + 0.5f, 1.75f, w.foodY + 0.5f}, Family::Food},
+        {"wall bracket top", {7.5f, 2.0f, 4.5f}, Family::Wall},
+        {"ring corner top", {-0.5f, 2.0f, -0.5f}, Family::Wall},
+        {"floor tile top", {floor.x + 0.5f, 0.08f, floor.y + 0.5f}, Family::Floor},
+    }};
 }
