@@ -17,17 +17,8 @@ if [ "${1:-play}" = test ]; then
                clang libclang-rt-14-dev lintian desktop-file-utils appstream man-db)
 fi
 
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+source "$root/tools/packages.sh"
+install_missing "${packages[@]}"
 
 if [ ! -f "$build/build.ninja" ]; then
     tests=OFF

@@ -13,22 +13,13 @@ build="$root/build-web"
 mode="${1:-build}"
 case "$mode" in build | serve | test) ;; *) echo "usage: $0 [serve|test]" >&2; exit 2 ;; esac
 
-# emscripten needs a Node.js; one that is already there (from Debian or not) will do.
 packages=(cmake ninja-build emscripten libstb-dev)
 [ "$mode" = test ] && packages+=(chromium)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
-done
-command -v node >/dev/null || missing+=(nodejs)
-[ "$mode" = test ] && { command -v npm >/dev/null || missing+=(npm); }
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+# emscripten needs a Node.js; one that is already there (from Debian or not) will do.
+command -v node >/dev/null || packages+=(nodejs)
+[ "$mode" = test ] && { command -v npm >/dev/null || packages+=(npm); }
+source "$root/tools/packages.sh"
+install_missing "${packages[@]}"
 
 # Debian's emscripten brings its system libraries prebuilt (a frozen cache
 # under /usr/share/emscripten), so nothing of them is built here.
