@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Game.h"
+#include "app/Platform.h"
 #include "game/World.h"
 
 #include <cstdio>
@@ -47,15 +48,6 @@ private:
     int frames = 0;        // since the last report
 };
 
-// GLFW's key codes, in which every platform reports its keys; the loop itself
-// needs no GLFW, so a test can drive it with scripted keys.
-inline constexpr int kKeySpace = 32;
-inline constexpr int kKeyEscape = 256;
-inline constexpr int kKeyRight = 262;
-inline constexpr int kKeyLeft = 263;
-inline constexpr int kKeyDown = 264;
-inline constexpr int kKeyUp = 265;
-
 struct TurnKey {
     int key;
     Direction direction;
@@ -74,8 +66,7 @@ inline constexpr TurnKey kTurnKeys[] = {
 // PlatformOps is app/Platform.h's Platform in the game; anything with the same
 // operations (keyPressed, pollEvents, now, requestClose, closeRequested,
 // endFrame) can drive the loop, such as scripted keys and time in a test.
-template <class PlatformOps>
-void runFrameLoop(PlatformOps& platform, Game& game, double lastUpdateTime) {
+template <class PlatformOps> void runFrameLoop(PlatformOps& platform, Game& game, double lastUpdateTime) {
     FreshPress turnPresses[4];
     FreshPress spacePress;
     FrameRateCounter counter(platform.now());

@@ -5,13 +5,17 @@
 
 #include <cstdio>
 
+// The game names its keys without GLFW; they must be GLFW's codes.
+static_assert(kKeySpace == GLFW_KEY_SPACE && kKeyEscape == GLFW_KEY_ESCAPE && kKeyRight == GLFW_KEY_RIGHT &&
+              kKeyLeft == GLFW_KEY_LEFT && kKeyDown == GLFW_KEY_DOWN && kKeyUp == GLFW_KEY_UP);
+
 namespace {
 
 void printGlfwError(int, const char* description) { std::fputs(description, stderr); }
 
 } // namespace
 
-GLFWwindow* openGameWindow() {
+bool Platform::load() {
     if (!glfwInit()) {
         const char* why = nullptr;
         glfwGetError(&why);
@@ -19,7 +23,7 @@ GLFWwindow* openGameWindow() {
                      "Coilrun: cannot start the window system (%s); is a display set? "
                      "Without one, run it under xvfb-run.\n",
                      why ? why : "no reason given");
-        return nullptr;
+        return false;
     }
     glfwSetErrorCallback(printGlfwError);
 
@@ -29,12 +33,13 @@ GLFWwindow* openGameWindow() {
     glfwWindowHint(GLFW_OPENGL_FORWARD_COMPAT, GLFW_TRUE);
     glfwWindowHint(GLFW_DEPTH_BITS, 24);
     glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
-    GLFWwindow* window = glfwCreateWindow(800, 600, "Coilrun", nullptr, nullptr);
+    window = glfwCreateWindow(800, 600, "Coilrun", nullptr, nullptr);
     if (!window) {
         // The error callback writes without a line end: start a line of our own.
         std::fputs("\nCoilrun: cannot open an 800 by 600 window with an OpenGL 3.2 core context\n", stderr);
         glfwTerminate();
-        return nullptr;
+        window = nullptr;
+        return false;
     }
     glfwMakeContextCurrent(window);
 
@@ -45,10 +50,17 @@ GLFWwindow* openGameWindow() {
         std::fprintf(stderr, "Coilrun: cannot load the OpenGL entry points (%s)\n",
                      reinterpret_cast<const char*>(glewGetErrorString(glew)));
         glfwTerminate();
-        return nullptr;
+        window = nullptr;
+        return false;
     }
     glfwSwapInterval(0);
-    return window;
+    return true;
+}
+
+void Platform::unload() {
+    if (!window) return;
+    glfwTerminate();
+    window = nullptr;
 }
 
 bool Platform::keyPressed(int key) const { return glfwGetKey(window, key) == GLFW_PRESS; }

@@ -5,16 +5,20 @@
 
 #include <cstdio>
 
+// The game names its keys without GLFW; they must be GLFW's codes.
+static_assert(kKeySpace == GLFW_KEY_SPACE && kKeyEscape == GLFW_KEY_ESCAPE && kKeyRight == GLFW_KEY_RIGHT &&
+              kKeyLeft == GLFW_KEY_LEFT && kKeyDown == GLFW_KEY_DOWN && kKeyUp == GLFW_KEY_UP);
+
 namespace {
 
 void printGlfwError(int, const char* description) { std::fputs(description, stderr); }
 
 } // namespace
 
-GLFWwindow* openGameWindow() {
+bool Platform::load() {
     if (!glfwInit()) {
         std::fputs("Coilrun: cannot start GLFW in this page\n", stderr);
-        return nullptr;
+        return false;
     }
     glfwSetErrorCallback(printGlfwError);
 
@@ -25,17 +29,24 @@ GLFWwindow* openGameWindow() {
     glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 0);
     glfwWindowHint(GLFW_DEPTH_BITS, 24);
     glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
-    GLFWwindow* window = glfwCreateWindow(800, 600, "Coilrun", nullptr, nullptr);
+    window = glfwCreateWindow(800, 600, "Coilrun", nullptr, nullptr);
     if (!window) {
         std::fputs("\nCoilrun: this browser cannot give the page a WebGL 2 context\n", stderr);
         glfwTerminate();
-        return nullptr;
+        window = nullptr;
+        return false;
     }
     glfwMakeContextCurrent(window);
     // No loader: emscripten links the GL entry points. No swap interval: the
     // browser paces the frames, and emscripten's GLFW would set it on a main
     // loop callback, which this game does not use.
-    return window;
+    return true;
+}
+
+void Platform::unload() {
+    if (!window) return;
+    glfwTerminate();
+    window = nullptr;
 }
 
 bool Platform::keyPressed(int key) const { return glfwGetKey(window, key) == GLFW_PRESS; }

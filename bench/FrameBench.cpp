@@ -11,7 +11,6 @@
 #include "render/WorldScene.h"
 
 #include <GL/glew.h>
-#include <GLFW/glfw3.h>
 
 #include <algorithm>
 #include <chrono>
@@ -42,8 +41,6 @@ void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 namespace {
 
 constexpr int kLongSnake = 300; // segments
-
-double now() { return glfwGetTime(); }
 
 // Seconds since this process was started by the kernel.
 double secondsSinceProcessStart() {
@@ -97,30 +94,30 @@ struct FrameTimes {
 
 // One frame of the game's loop, passes timed apart. `palette` stands in for
 // the game's colours in the scene pass, for the one-colour comparison.
-FrameTimes frame(GLFWwindow* window, Game& game, double& lastUpdate, bool steer, bool advance = true,
+FrameTimes frame(const Platform& platform, Game& game, double& lastUpdate, bool steer, bool advance = true,
                  const ScenePalette& palette = kScenePalette) {
     FrameTimes t;
     if (steer) {
         if (const Direction turn = chooseTurn(*game.world); turn != Direction::None)
             game.world->queueTurn(turn);
     }
-    glfwPollEvents();
-    const double start = now();
+    platform.pollEvents();
+    const double start = platform.now();
     if (advance && !game.world->gameOver) game.world->update(static_cast<float>(start - lastUpdate));
     lastUpdate = start;
     game.composition->beginScene();
     game.scene->draw(*game.world, palette);
     glFinish();
-    const double a = now();
+    const double a = platform.now();
     game.compose();
     glFinish();
-    const double b = now();
+    const double b = platform.now();
     game.drawTexts();
     glFinish();
-    const double c = now();
-    glfwSwapBuffers(window);
+    const double c = platform.now();
+    platform.endFrame();
     glFinish();
-    const double d = now();
+    const double d = platform.now();
     t.scene = a - start;
     t.compose = b - a;
     t.text = c - b;
@@ -154,13 +151,13 @@ void report(const char* state, const std::vector<FrameTimes>& frames, long long 
 
 int main(int argc, char** argv) {
     const int frames = argc > 1 ? std::max(10, std::atoi(argv[1])) : 300;
-    GLFWwindow* window = openGameWindow();
-    if (!window) return 1;
+    Platform platform;
+    if (!platform.load()) return 1;
 
-    double lastUpdate = now();
+    double lastUpdate = platform.now();
     auto game = std::make_unique<Game>();
     game->render();
-    glfwSwapBuffers(window);
+    platform.endFrame();
     glFinish();
     const double startup = secondsSinceProcessStart();
 
@@ -175,7 +172,7 @@ int main(int argc, char** argv) {
     auto run = [&](const char* state, bool steer, int count) {
         times.clear();
         times.reserve(static_cast<std::size_t>(count));
-        for (int i = 0; i < 10; ++i) frame(window, *game, lastUpdate, steer); // warm up
+        for (int i = 0; i < 10; ++i) frame(platform, *game, lastUpdate, steer); // warm up
         int restarts = 0;
         const long long before = gAllocations;
         long long restartAllocations = 0;
@@ -187,7 +184,7 @@ int main(int argc, char** argv) {
                 restartAllocations += gAllocations - a;
                 ++restarts;
             }
-            times.push_back(frame(window, *game, lastUpdate, steer));
+            times.push_back(frame(platform, *game, lastUpdate, steer));
         }
         report(state, times, gAllocations - before - restartAllocations);
         return restarts;
@@ -227,8 +224,8 @@ int main(int argc, char** argv) {
     const Vec3 grey = kScenePalette.floor;
     const ScenePalette oneColour{grey, grey, grey, grey, grey};
     const Ratios colour = alternate(
-        "1 colour", [&] { return frame(window, *game, lastUpdate, false, true, oneColour); }, //
-        "waiting", [&] { return frame(window, *game, lastUpdate, false); }, frames);
+        "1 colour", [&] { return frame(platform, *game, lastUpdate, false, true, oneColour); }, //
+        "waiting", [&] { return frame(platform, *game, lastUpdate, false); }, frames);
 
     game->world->queueTurn(Direction::Up);
     const int restarts = run("playing", true, frames * 2);
@@ -244,7 +241,7 @@ int main(int argc, char** argv) {
         if (longSnake->board[i] != World::kWall && i != foodCell) longSnake->snake[k++] = i;
     auto drawStill = [&](std::unique_ptr<World>& world) {
         std::swap(game->world, world);
-        const FrameTimes t = frame(window, *game, lastUpdate, false, false);
+        const FrameTimes t = frame(platform, *game, lastUpdate, false, false);
         std::swap(game->world, world);
         return t;
     };
@@ -273,15 +270,15 @@ int main(int argc, char** argv) {
     std::printf("  game over / waiting:       whole frame %.3f (frame rate %.3f)\n", over.total,
                 1.0 / over.total);
     // The frame in which Space is acted on: a new World with its scene program.
-    const double restartStart = now();
+    const double restartStart = platform.now();
     game->restart();
-    frame(window, *game, lastUpdate, false);
-    const double restartFrame = now() - restartStart;
+    frame(platform, *game, lastUpdate, false);
+    const double restartFrame = platform.now() - restartStart;
     std::printf("\nrestart frame (new World and scene program, then one frame): %.1f ms\n",
                 restartFrame * 1e3);
     std::printf("bot restarts while playing: %d\n", restarts);
 
     game.reset();
-    glfwTerminate();
+    platform.unload();
     return 0;
 }

@@ -2,7 +2,6 @@
 // and context, current for the whole run.
 #include "app/Platform.h"
 
-#include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -31,9 +30,10 @@ void keepDriverLoaded() {
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
-    if (!openGameWindow()) return 1;
+    Platform platform;
+    if (!platform.load()) return 1;
     keepDriverLoaded();
     const int result = RUN_ALL_TESTS();
-    glfwTerminate();
+    platform.unload();
     return result;
 }

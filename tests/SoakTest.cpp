@@ -9,7 +9,6 @@
 #include "TempDataDir.h"
 
 #include <GL/glew.h>
-#include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
