@@ -3,14 +3,12 @@
 #include "game/World.h"
 #include "render/BitmapFont.h"
 #include "render/Composition.h"
+#include "render/SceneLook.h"
 #include "render/WorldScene.h"
 
 #include <GL/glew.h>
 
 namespace {
-
-constexpr float kScreenWidth = 800.0f; // pixels
-constexpr float kScreenHeight = 600.0f;
 
 struct TextLine {
     const char* text;
@@ -28,7 +26,8 @@ constexpr TextLine kStartPrompt{"Press LEFT, RIGHT or UP to start!", 400, 310, 2
 Game::Game() {
     glClearDepth(1.0);
     composition = std::make_unique<Composition>();
-    font = std::make_unique<BitmapFont>("font", kScreenWidth, kScreenHeight);
+    font = std::make_unique<BitmapFont>("font", static_cast<float>(kWindowWidth),
+                                        static_cast<float>(kWindowHeight));
     // The World comes last, after every resource of the Game; its scene first.
     scene = std::make_unique<WorldScene>();
     world = std::make_unique<World>();

@@ -1,5 +1,7 @@
 #include "app/Platform.h"
 
+#include "render/SceneLook.h"
+
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 
@@ -33,7 +35,7 @@ bool Platform::load() {
     glfwWindowHint(GLFW_OPENGL_FORWARD_COMPAT, GLFW_TRUE);
     glfwWindowHint(GLFW_DEPTH_BITS, 24);
     glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
-    window = glfwCreateWindow(800, 600, "Coilrun", nullptr, nullptr);
+    window = glfwCreateWindow(kWindowWidth, kWindowHeight, "Coilrun", nullptr, nullptr);
     if (!window) {
         // The error callback writes without a line end: start a line of our own.
         std::fputs("\nCoilrun: cannot open an 800 by 600 window with an OpenGL 3.2 core context\n", stderr);

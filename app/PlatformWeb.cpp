@@ -1,5 +1,7 @@
 #include "app/Platform.h"
 
+#include "render/SceneLook.h"
+
 #include <GLFW/glfw3.h>
 #include <emscripten.h>
 
@@ -29,7 +31,7 @@ bool Platform::load() {
     glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 0);
     glfwWindowHint(GLFW_DEPTH_BITS, 24);
     glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
-    window = glfwCreateWindow(800, 600, "Coilrun", nullptr, nullptr);
+    window = glfwCreateWindow(kWindowWidth, kWindowHeight, "Coilrun", nullptr, nullptr);
     if (!window) {
         std::fputs("\nCoilrun: this browser cannot give the page a WebGL 2 context\n", stderr);
         glfwTerminate();

@@ -1,6 +1,7 @@
 #include "render/Composition.h"
 
 #include "render/GlPlatform.h"
+#include "render/SceneLook.h"
 
 #include <cstdio>
 
@@ -36,13 +37,13 @@ Composition::Composition() {
     glGenTextures(1, &sceneTexture);
     glBindFramebuffer(GL_FRAMEBUFFER, sceneFbo);
     glBindTexture(GL_TEXTURE_2D, sceneTexture);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, kWidth, kHeight, 0, GL_RGB, GL_UNSIGNED_BYTE, nullptr);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, kWindowWidth, kWindowHeight, 0, GL_RGB, GL_UNSIGNED_BYTE, nullptr);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
 
     glGenRenderbuffers(1, &sceneDepth);
     glBindRenderbuffer(GL_RENDERBUFFER, sceneDepth);
-    glRenderbufferStorage(GL_RENDERBUFFER, glPlatform::kDepthFormat, kWidth, kHeight);
+    glRenderbufferStorage(GL_RENDERBUFFER, glPlatform::kDepthFormat, kWindowWidth, kWindowHeight);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, sceneDepth);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, sceneTexture, 0);
     const GLenum drawBuffers[] = {GL_COLOR_ATTACHMENT0};
@@ -67,7 +68,7 @@ Composition::~Composition() {
 void Composition::beginScene() const {
     glBindFramebuffer(GL_FRAMEBUFFER, sceneFbo);
     glEnable(GL_DEPTH_TEST);
-    glClearColor(0.1f, 0.1f, 0.1f, 1.0f);
+    glClearColor(kClearColour.x, kClearColour.y, kClearColour.z, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 

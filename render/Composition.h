@@ -10,9 +10,6 @@
 // puts it on the window: unchanged, or blurred while the game is over.
 class Composition {
 public:
-    static constexpr int kWidth = 800; // pixels, the window's size
-    static constexpr int kHeight = 600;
-
     // Prints "Error: Framebuffer not complete" when the target cannot be used,
     // and carries on drawing into it.
     Composition();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/Math.h"
+#include "render/SceneLook.h"
 #include "render/ShaderProgram.h"
 
 #include <GL/glew.h>
@@ -8,20 +8,6 @@
 #include <memory>
 
 class World;
-
-// The colours of the scene's objects. The game always draws with
-// kScenePalette; the frame benchmark also draws with one colour everywhere to
-// show what the colour changes between draws cost.
-struct ScenePalette {
-    Vec3 floor, wall, head, body, food;
-};
-inline constexpr ScenePalette kScenePalette{
-    .floor = {0.6f, 0.6f, 0.6f},
-    .wall = {0.58f, 0.29f, 0.06f},
-    .head = {0.0f, 0.6f, 0.62f},
-    .body = {0.0f, 0.85f, 0.62f},
-    .food = {0.8f, 0.14f, 0.12f},
-};
 
 // The GL side of one World: its scene program and the meshes' buffers. Each
 // World gets its own, built just before it and released with it, so a restart

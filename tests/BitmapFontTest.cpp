@@ -1,4 +1,5 @@
 #include "render/BitmapFont.h"
+#include "render/SceneLook.h"
 
 #include "StdoutCapture.h"
 #include "TempDataDir.h"
@@ -15,6 +16,9 @@
 #include <vector>
 
 namespace {
+
+// The fonts here draw on the game window's surface.
+constexpr float kW = kWindowWidth, kH = kWindowHeight;
 
 struct Texture {
     int width = 0, height = 0;
@@ -51,7 +55,7 @@ TEST_P(FontImageTest, IsUploadedAsRgb) {
         stbi_write_png(path.c_str(), c.width, c.height, c.channels, pixels.data(), c.width * c.channels), 0);
 
     StdoutCapture out;
-    BitmapFont font("font", 800, 600);
+    BitmapFont font("font", kW, kH);
     EXPECT_EQ(out.text(), "");
     const Texture t = readTexture(font.texture);
     ASSERT_EQ(t.width, c.width);
@@ -75,7 +79,7 @@ TEST(BitmapFontTest, MissingImageIsReportedAndLeavesAnEmptyTexture) {
     TempDataDir dir(true);
     dir.remove("font.png");
     StdoutCapture out;
-    BitmapFont font("font", 800, 600);
+    BitmapFont font("font", kW, kH);
     EXPECT_EQ(out.text(), "Error: Failed to load font.png!\n  cannot open data/font.png\n");
     const Texture t = readTexture(font.texture);
     EXPECT_EQ(t.width, 32);
@@ -90,7 +94,7 @@ TEST(BitmapFontTest, NotAnImageIsReportedLikeAMissingOne) {
     TempDataDir dir(true);
     dir.write("font.png", "this is not a PNG file");
     StdoutCapture out;
-    BitmapFont font("font", 800, 600);
+    BitmapFont font("font", kW, kH);
     EXPECT_EQ(
         out.text(),
         "Error: Failed to load font.png!\n  data/font.png: not a readable PNG image (unknown image type)\n");
@@ -100,7 +104,7 @@ TEST(BitmapFontTest, MissingWidthListGivesZeroWidthsSilently) {
     TempDataDir dir(true);
     dir.remove("font.csv");
     StdoutCapture out;
-    BitmapFont font("font", 800, 600);
+    BitmapFont font("font", kW, kH);
     EXPECT_EQ(out.text(), "");
     for (int w : font.charWidths) ASSERT_EQ(w, 0);
     EXPECT_EQ(font.textWidth("Coilrun", 55), 0.0f);
@@ -109,7 +113,7 @@ TEST(BitmapFontTest, MissingWidthListGivesZeroWidthsSilently) {
 TEST(BitmapFontTest, TheShippedFontCoversPrintableAscii) {
     TempDataDir dir(true);
     StdoutCapture out;
-    BitmapFont font("font", 800, 600);
+    BitmapFont font("font", kW, kH);
     EXPECT_EQ(out.text(), "");
     const Texture t = readTexture(font.texture);
     EXPECT_EQ(t.width, 512);
@@ -135,10 +139,10 @@ std::vector<unsigned char> drawnAlone(const BitmapFont& font, std::string_view t
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     font.drawText(text, x, 100, 48, {1, 1, 1});
-    std::vector<unsigned char> pixels(800 * 600 * 3);
+    std::vector<unsigned char> pixels(kWindowWidth * kWindowHeight * 3);
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, 800, 600, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    glReadPixels(0, 0, kWindowWidth, kWindowHeight, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
     return pixels;
 }
 
@@ -148,7 +152,7 @@ TEST(BitmapFontTest, ControlCharactersMoveThePenWithoutDrawing) {
     std::string widths;
     for (int code = 0; code < 127; ++code) widths += (code == '\t' ? "12" : "10") + std::string("\n");
     dir.write("font.csv", widths + "END\n");
-    BitmapFont font("font", 800, 600);
+    BitmapFont font("font", kW, kH);
     // 12 units of a 48-pixel text are 24 pixels.
     const std::vector<unsigned char> tabbed = drawnAlone(font, "\tA", 100);
     EXPECT_TRUE(tabbed == drawnAlone(font, "A", 124));
@@ -157,7 +161,7 @@ TEST(BitmapFontTest, ControlCharactersMoveThePenWithoutDrawing) {
 
 TEST(BitmapFontTest, GlyphsAreFilteredLinearly) {
     TempDataDir dir(true);
-    BitmapFont font("font", 800, 600);
+    BitmapFont font("font", kW, kH);
     glBindTexture(GL_TEXTURE_2D, font.texture);
     GLint minFilter = 0, magFilter = 0;
     glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);

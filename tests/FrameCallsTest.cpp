@@ -15,6 +15,7 @@
 // usage: frame_calls_tests <waiting-dump> <game-over-dump> <folder holding data/>
 //   each dump is `apitrace dump --call-nos=no --arg-names=no` of one run.
 #include "game/World.h"
+#include "render/SceneLook.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +25,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <map>
-#include <numbers>
 #include <set>
 #include <string>
 #include <vector>
@@ -69,8 +69,11 @@ std::string matrix(const M4& m) {
     return s + "}";
 }
 
+V3 v3(const Vec3& v) { return {v.x, v.y, v.z}; }
+std::string list(const Vec3& v) { return list({v.x, v.y, v.z}); }
+
 M4 view() {
-    const V3 eye{15, 30, 19}, centre{15, 0, 9}, up{0, 0.6f, -0.4f};
+    const V3 eye = v3(kSceneCamera.eye), centre = v3(kSceneCamera.centre), up = v3(kSceneCamera.up);
     const V3 f = normalized(sub(centre, eye));
     const V3 s = normalized(cross(f, up));
     const V3 u = cross(s, f);
@@ -79,7 +82,8 @@ M4 view() {
 }
 
 M4 projection() {
-    const float fovy = std::numbers::pi_v<float> / 4.0f, aspect = 4.0f / 3.0f, near = 0.1f, far = 50.0f;
+    const float fovy = kSceneCamera.fieldOfView, aspect = kSceneCamera.aspect, near = kSceneCamera.near,
+                far = kSceneCamera.far;
     const float t = static_cast<float>(std::tan(static_cast<double>(fovy / 2.0f)));
     M4 m{};
     m[0] = 1.0f / (aspect * t);
@@ -104,10 +108,12 @@ constexpr const char* kSegmentBlock = "glDrawElements(GL_TRIANGLES, 30, GL_UNSIG
 constexpr const char* kCeilingQuad = "glDrawElements(GL_TRIANGLES, 6, GL_UNSIGNED_INT, 0x168)";
 
 void expectScene(Frame& f, const World& world) {
-    const std::string floorGrey = list({0.6f, 0.6f, 0.6f}), wallBrown = list({0.58f, 0.29f, 0.06f});
+    const ScenePalette& palette = kScenePalette;
+    const std::string floorGrey = list(palette.floor), wallBrown = list(palette.wall);
     f.add("glBindFramebuffer(GL_FRAMEBUFFER, <sceneFbo>)");
     f.add("glEnable(GL_DEPTH_TEST)");
-    f.add("glClearColor(0.1, 0.1, 0.1, 1)");
+    f.add("glClearColor(" + num(kClearColour.x) + ", " + num(kClearColour.y) + ", " + num(kClearColour.z) +
+          ", 1)");
     f.add("glClear(GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT)");
 
     f.add("glEnable(GL_DEPTH_TEST)");
@@ -126,10 +132,12 @@ void expectScene(Frame& f, const World& world) {
     f.add("glUniformMatrix4fv(<proj>, 1, GL_FALSE, " + matrix(projection()) + ")");
     f.add("glGetUniformLocation(<sceneProgram>, \"color\") = <color>");
     f.add("glGetUniformLocation(<sceneProgram>, \"lightPos\") = <lightPos>");
-    f.add("glUniform3fv(<lightPos>, 1, " +
-          list({static_cast<float>(world.foodX) + 0.5f, 3.0f, static_cast<float>(world.foodY) + 0.5f}) + ")");
+    f.add(
+        "glUniform3fv(<lightPos>, 1, " +
+        list({static_cast<float>(world.foodX) + 0.5f, kLightHeight, static_cast<float>(world.foodY) + 0.5f}) +
+        ")");
     f.add("glGetUniformLocation(<sceneProgram>, \"lightInt\") = <lightInt>");
-    f.add("glUniform3fv(<lightInt>, 1, " + list({0.8f, 0.4f, 0.4f}) + ")");
+    f.add("glUniform3fv(<lightInt>, 1, " + list(kLightIntensity) + ")");
     f.add("glGetUniformLocation(<sceneProgram>, \"trans\") = <trans>");
     f.add("glUniform3fv(<color>, 1, " + floorGrey + ")");
 
@@ -166,13 +174,12 @@ void expectScene(Frame& f, const World& world) {
         const int index = world.snake[k];
         if (index == -1) continue;
         const int x = index % World::width, y = (index - x) / World::width;
-        f.add("glUniform3fv(<color>, 1, " + (k == 0 ? list({0, 0.6f, 0.62f}) : list({0, 0.85f, 0.62f})) +
-              ")");
+        f.add("glUniform3fv(<color>, 1, " + list(k == 0 ? palette.head : palette.body) + ")");
         trans(cell(x, y));
         f.add(kSegmentBlock);
     }
 
-    f.add("glUniform3fv(<color>, 1, " + list({0.8f, 0.14f, 0.12f}) + ")");
+    f.add("glUniform3fv(<color>, 1, " + list(palette.food) + ")");
     // scale(translate(identity, (foodX + 0.5, -0.5, foodY + 0.5)), (0.5, 1.5, 0.5))
     M4 food =
         translation(static_cast<float>(world.foodX) + 0.5f, -0.5f, static_cast<float>(world.foodY) + 0.5f);
@@ -219,11 +226,12 @@ public:
         f.add("glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA)");
         f.add("glGetUniformLocation(<textProgram>, \"color\") = <textColor>");
         f.add("glUniform3fv(<textColor>, 1, " + list({c.x, c.y, c.z}) + ")");
-        const float sx = size * 2.0f / 800.0f, sy = size * 2.0f / 600.0f;
+        const float w = static_cast<float>(kWindowWidth), h = static_cast<float>(kWindowHeight);
+        const float sx = size * 2.0f / w, sy = size * 2.0f / h;
         f.add("glGetUniformLocation(<textProgram>, \"scale\") = <scale>");
         f.add("glUniform2f(<scale>, " + num(sx) + ", " + num(sy) + ")");
-        float px = x * 2.0f / 800.0f - 1.0f;
-        const float py = 1.0f - y * 2.0f / 600.0f - sy;
+        float px = x * 2.0f / w - 1.0f;
+        const float py = 1.0f - y * 2.0f / h - sy;
         f.add("glGetUniformLocation(<textProgram>, \"placement\") = <placement>");
         for (const char ch : text) {
             const int code = static_cast<unsigned char>(ch);

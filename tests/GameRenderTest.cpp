@@ -19,7 +19,7 @@
 
 namespace {
 
-constexpr int kW = 800, kH = 600;
+constexpr int kW = kWindowWidth, kH = kWindowHeight;
 
 // Pixels with row 0 at the top, as a player sees them.
 struct Image {

@@ -1,16 +1,14 @@
 #pragma once
 
 // The scene's colours as the camera shows them: where a board point lands in
-// the 800 by 600 window, and which object's base colour a pixel shows.
+// the window, and which object's base colour a pixel shows.
 #include "game/World.h"
 #include "render/Math.h"
+#include "render/SceneLook.h"
 
 #include <array>
 #include <cmath>
 #include <cstdlib>
-#include <numbers>
-
-constexpr int kWindowWidth = 800, kWindowHeight = 600; // pixels
 
 struct Rgb {
     float r = 0, g = 0, b = 0; // 0 to 1
@@ -22,8 +20,9 @@ struct Pixel {
     int x, y; // from the top-left corner
 };
 inline Pixel project(const Vec3& p) {
-    const Mat4 view = lookAt({15, 30, 19}, {15, 0, 9}, {0, 0.6f, -0.4f});
-    const Mat4 proj = perspective(std::numbers::pi_v<float> / 4.0f, 4.0f / 3.0f, 0.1f, 50.0f);
+    const SceneCamera& c = kSceneCamera;
+    const Mat4 view = lookAt(c.eye, c.centre, c.up);
+    const Mat4 proj = perspective(c.fieldOfView, c.aspect, c.near, c.far);
     auto apply = [](const Mat4& m, const Vec4& v) {
         return m[0] * v.x + m[1] * v.y + m[2] * v.z + m[3] * v.w;
     };
@@ -38,12 +37,16 @@ inline const char* nameOf(Family f) {
     const char* names[] = {"floor", "wall", "head", "body", "food"};
     return names[static_cast<int>(f)];
 }
+// The palette's colour of each family, in Family's order.
+inline std::array<Vec3, 5> familyBases() {
+    const ScenePalette& p = kScenePalette;
+    return {p.floor, p.wall, p.head, p.body, p.food};
+}
 
 // The nearest base colour by hue and saturation, ignoring brightness, which
 // the lighting changes.
 inline Family familyOf(const Rgb& c) {
-    const Rgb bases[] = {
-        {0.6f, 0.6f, 0.6f}, {0.58f, 0.29f, 0.06f}, {0, 0.6f, 0.62f}, {0, 0.85f, 0.62f}, {0.8f, 0.14f, 0.12f}};
+    const std::array<Vec3, 5> bases = familyBases();
     auto chroma = [](const Rgb& v) {
         const float sum = v.r + v.g + v.b + 1e-6f;
         return Rgb{v.r / sum, v.g / sum, v.b / sum};
@@ -52,7 +55,7 @@ inline Family familyOf(const Rgb& c) {
     int best = 0;
     float bestDistance = 1e9f;
     for (int i = 0; i < 5; ++i) {
-        const Rgb b = chroma(bases[i]);
+        const Rgb b = chroma({bases[i].x, bases[i].y, bases[i].z});
         const float d = std::hypot(k.r - b.r, k.g - b.g, k.b - b.b);
         if (d < bestDistance) {
             bestDistance = d;

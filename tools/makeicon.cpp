@@ -18,6 +18,7 @@
 #endif
 
 #include "game/World.h"
+#include "render/SceneLook.h"
 
 #include <algorithm>
 #include <cmath>
@@ -30,15 +31,15 @@ namespace {
 struct Colour {
     float r = 0, g = 0, b = 0; // 0 to 1
 };
+constexpr Colour colour(const Vec3& v) { return {v.x, v.y, v.z}; }
 
-// The scene's colours, light and shading (render/WorldScene.cpp, data/default.frag).
-constexpr Colour kFloorColour{0.6f, 0.6f, 0.6f};
-constexpr Colour kWallColour{0.58f, 0.29f, 0.06f};
-constexpr Colour kHeadColour{0.0f, 0.6f, 0.62f};
-constexpr Colour kBodyColour{0.0f, 0.85f, 0.62f};
-constexpr Colour kFoodColour{0.8f, 0.14f, 0.12f};
-constexpr Colour kLightIntensity{0.8f, 0.4f, 0.4f};
-constexpr float kLightHeight = 3.0f;
+// The scene's colours and light; the shading below is data/default.frag's.
+constexpr Colour kFloorColour = colour(kScenePalette.floor);
+constexpr Colour kWallColour = colour(kScenePalette.wall);
+constexpr Colour kHeadColour = colour(kScenePalette.head);
+constexpr Colour kBodyColour = colour(kScenePalette.body);
+constexpr Colour kFoodColour = colour(kScenePalette.food);
+constexpr Colour kLight = colour(kLightIntensity);
 
 // Heights of the meshes' tops and their half widths, in cells.
 constexpr float kTileTop = 0.08f, kTileHalf = 0.46f;
@@ -72,8 +73,8 @@ Colour lit(const Colour& base, const Point& p, const Point& n) {
     const float diffuse = std::max((n.x * lx + n.y * ly + n.z * lz) / distance, 0.0f);
     const float lamp = 2.0f * diffuse / (1.0f + 0.04f * distance * distance);
     const float ambient = 0.62f + 0.22f * n.y;
-    return {base.r * (ambient + kLightIntensity.r * lamp), base.g * (ambient + kLightIntensity.g * lamp),
-            base.b * (ambient + kLightIntensity.b * lamp)};
+    return {base.r * (ambient + kLight.r * lamp), base.g * (ambient + kLight.g * lamp),
+            base.b * (ambient + kLight.b * lamp)};
 }
 
 // Colours of the supersampled picture, row-major, filled back to front.
