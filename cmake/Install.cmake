@@ -27,10 +27,8 @@ set(COILRUN_MAINTAINER "Coilrun developers <coilrun@example.org>" CACHE STRING "
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
-set(COILRUN_DATA_FILES
-  2d.frag 2d.vert 2dBlur.frag 2dBlur.vert default.frag default.vert
-  textRender.frag textRender.vert font.png font.csv)
-list(TRANSFORM COILRUN_DATA_FILES PREPEND ${PROJECT_SOURCE_DIR}/data/)
+set(COILRUN_DATA_PATHS ${COILRUN_DATA_FILES})
+list(TRANSFORM COILRUN_DATA_PATHS PREPEND ${PROJECT_SOURCE_DIR}/data/)
 
 # The launcher's paths from its own folder to the data's parent and the binary.
 file(RELATIVE_PATH COILRUN_LAUNCHER_TO_DATA /prefix/${COILRUN_INSTALL_BINDIR} /prefix/${COILRUN_INSTALL_DATADIR})
@@ -53,7 +51,7 @@ endforeach()
 add_custom_target(packaging_files ALL DEPENDS ${COILRUN_GZIPPED})
 
 install(TARGETS coilrun RUNTIME DESTINATION ${COILRUN_INSTALL_LIBEXECDIR})
-install(FILES ${COILRUN_DATA_FILES} DESTINATION ${COILRUN_INSTALL_DATADIR}/data)
+install(FILES ${COILRUN_DATA_PATHS} DESTINATION ${COILRUN_INSTALL_DATADIR}/data)
 install(PROGRAMS ${COILRUN_PACKAGING_DIR}/coilrun DESTINATION ${COILRUN_INSTALL_BINDIR})
 install(FILES packaging/coilrun.desktop DESTINATION share/applications RENAME ${COILRUN_APP_ID}.desktop)
 install(FILES ${COILRUN_PACKAGING_DIR}/${COILRUN_APP_ID}.metainfo.xml DESTINATION share/metainfo)

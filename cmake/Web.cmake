@@ -26,10 +26,8 @@ set(COILRUN_WEB_LINK_LAUNCHER ${CMAKE_COMMAND} -E env NODE_PATH=/usr/share/nodej
 
 # The data folder as the page reads it: the desktop's shader files with their
 # version line made GLSL ES 3.00, and the font files as they are.
-set(COILRUN_SHADERS 2d.vert 2d.frag 2dBlur.vert 2dBlur.frag default.vert default.frag
-                    textRender.vert textRender.frag)
 set(COILRUN_WEB_DATA)
-foreach(name IN LISTS COILRUN_SHADERS)
+foreach(name IN LISTS COILRUN_SHADER_FILES)
   add_custom_command(OUTPUT ${COILRUN_WEB_STAGE}/${name}
     COMMAND ${CMAKE_COMMAND} -DIN=${PROJECT_SOURCE_DIR}/data/${name} -DOUT=${COILRUN_WEB_STAGE}/${name}
             -P ${PROJECT_SOURCE_DIR}/cmake/GlslEs.cmake
@@ -37,7 +35,7 @@ foreach(name IN LISTS COILRUN_SHADERS)
     COMMENT "GLSL ES 3.00 copy of data/${name}")
   list(APPEND COILRUN_WEB_DATA ${COILRUN_WEB_STAGE}/${name})
 endforeach()
-foreach(name IN ITEMS font.png font.csv font-LICENSE.txt)
+foreach(name IN LISTS COILRUN_FONT_FILES ITEMS font-LICENSE.txt)
   add_custom_command(OUTPUT ${COILRUN_WEB_STAGE}/${name}
     COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/data/${name} ${COILRUN_WEB_STAGE}/${name}
     DEPENDS ${PROJECT_SOURCE_DIR}/data/${name})

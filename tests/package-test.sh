@@ -36,24 +36,17 @@ check() {
     if [ "$status" -eq 0 ] && [ -z "$out" ]; then pass "$name"; else fail "$name: status $status" "$out"; fi
 }
 
-# What an install holds, below its prefix.
+# What an install holds, below its prefix: the data files are the build's
+# one list of them, in COILRUN_DATA_FILES.
+[ -n "${COILRUN_DATA_FILES:-}" ] || { echo "FAIL COILRUN_DATA_FILES is not set"; exit 1; }
 expected=$(sort <<EOF
+$(printf 'share/games/coilrun/data/%s\n' $COILRUN_DATA_FILES)
 games/coilrun
 lib/games/coilrun/coilrun
 share/applications/$appId.desktop
 share/doc/coilrun/changelog.gz
 share/doc/coilrun/copyright
 share/doc/coilrun/font-LICENSE.txt
-share/games/coilrun/data/2d.frag
-share/games/coilrun/data/2d.vert
-share/games/coilrun/data/2dBlur.frag
-share/games/coilrun/data/2dBlur.vert
-share/games/coilrun/data/default.frag
-share/games/coilrun/data/default.vert
-share/games/coilrun/data/font.csv
-share/games/coilrun/data/font.png
-share/games/coilrun/data/textRender.frag
-share/games/coilrun/data/textRender.vert
 share/icons/hicolor/128x128/apps/coilrun.png
 share/icons/hicolor/256x256/apps/coilrun.png
 share/icons/hicolor/48x48/apps/coilrun.png
