@@ -95,6 +95,56 @@ public:
         return false;
     }
 
+    // Frame-rate lines printed so far, each about a second of frames.
+    int rateLines() {
+        const std::string& text = output();
+        int lines = 0;
+        std::size_t start = 0;
+        for (std::size_t nl; (nl = text.find('\n', start)) != std::string::npos; start = nl + 1) {
+            const std::size_t n = nl - start;
+            lines += n > 0 && n < 10 && text.find_first_not_of("0123456789", start) >= nl;
+        }
+        return lines;
+    }
+
+    // Waits until `lines` more frame-rate lines have been printed: the second
+    // one proves that whole frames ran after the call. False after `seconds`
+    // or when the game has exited.
+    bool waitForRateLines(int lines, double seconds) {
+        const int target = rateLines() + lines;
+        waitUntil(seconds, [&] { return rateLines() >= target || !running(); });
+        return rateLines() >= target;
+    }
+
+    // Holds `key` down (an xdotool key name, sent through XTEST) until `done`
+    // is true or `seconds` have passed, then lets it go; returns `done`'s last
+    // answer. The game reads the keyboard once a frame and acts on a press
+    // once however long it is held, so holding until the effect shows works
+    // at any frame rate, where a fixed hold can fall between two reads.
+    template <typename Done> bool holdKeyUntil(const std::string& key, double seconds, Done done) {
+        if (std::system(("xdotool keydown " + key).c_str()) != 0) return false;
+        const bool seen = waitUntil(seconds, done);
+        const bool released = std::system(("xdotool keyup " + key).c_str()) == 0;
+        return seen && released;
+    }
+
+    // Holds Escape until the game exits; its exit status, or -1 if it is
+    // still running after `seconds`.
+    int quitWithEscape(double seconds) {
+        holdKeyUntil("Escape", seconds, [&] { return !running(); });
+        return waitExit(1);
+    }
+
+    // Polls `done` until it is true; false once `seconds` have passed.
+    template <typename Done> static bool waitUntil(double seconds, Done done) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+        while (!done()) {
+            if (std::chrono::steady_clock::now() >= end) return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return true;
+    }
+
 private:
     pid_t pid = -1;
     int outFd = -1;

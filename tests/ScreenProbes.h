@@ -1,8 +1,9 @@
 #pragma once
 
-// What the game's window shows as a player sees it: real key presses through
-// XTEST, screenshots of the screen, and counts of text-coloured pixels.
+// What the game's window shows as a player sees it: screenshots of the
+// screen, and counts of text-coloured pixels.
 #include "render/FontImage.h"
+#include "render/SceneLook.h"
 
 #include <gtest/gtest.h>
 
@@ -10,13 +11,6 @@
 #include <cstdlib>
 #include <string>
 #include <unistd.h>
-
-// The game polls the keyboard once a frame, so a press must last a few frames.
-inline void press(const char* key) {
-    const std::string name(key);
-    ASSERT_EQ(std::system(("xdotool keydown " + name + " && sleep 0.12 && xdotool keyup " + name).c_str()),
-              0);
-}
 
 // A frame-rate line.
 inline bool isPositiveInteger(const std::string& line) {
@@ -59,8 +53,8 @@ inline Counts countIn(const FontImage& img, int x0, int y0, int x1, int y1) {
 
 // The title, the score and the start prompt, as the start screen draws them.
 inline void expectStartScreenTexts(const FontImage& image) {
-    ASSERT_EQ(image.width, 800);
-    ASSERT_EQ(image.height, 600);
+    ASSERT_EQ(image.width, kWindowWidth);
+    ASSERT_EQ(image.height, kWindowHeight);
     EXPECT_GT(countIn(image, 150, 305, 650, 335).bright, 150) << "start prompt";
     EXPECT_GT(countIn(image, 20, 16, 260, 71).lit, 500) << "title";
     EXPECT_GT(countIn(image, 700, 16, 780, 71).lit, 100) << "score";
