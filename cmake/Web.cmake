@@ -18,7 +18,7 @@ target_link_options(coilrun PRIVATE
 # Debian's stb_image header, without the rest of the host's /usr/include.
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/include)
 file(CREATE_LINK /usr/include/stb ${CMAKE_BINARY_DIR}/include/stb SYMBOLIC)
-target_include_directories(coilrun_render SYSTEM PRIVATE ${CMAKE_BINARY_DIR}/include)
+target_include_directories(coilrun_render_base SYSTEM PRIVATE ${CMAKE_BINARY_DIR}/include)
 
 # emcc's JavaScript optimizer needs Debian's node modules (acorn), which a
 # Node.js from elsewhere does not look in.
@@ -54,7 +54,7 @@ configure_file(${PROJECT_SOURCE_DIR}/app/PlatformWeb.html ${CMAKE_BINARY_DIR}/in
 # Where the probes of the scene fall, from the game's own World and camera
 # maths under the browser's C runtime (its rand gives the food); run by Node.
 add_executable(web_probe_points tests/web/ProbePoints.cpp)
-target_link_libraries(web_probe_points PRIVATE coilrun_render coilrun_warnings)
+target_link_libraries(web_probe_points PRIVATE coilrun_render_base coilrun_warnings)
 # One file: this emscripten would fetch() a separate .wasm, which Node cannot do
 # with a file path.
 target_link_options(web_probe_points PRIVATE -sENVIRONMENT=node -sSINGLE_FILE)

@@ -1,5 +1,5 @@
 // Arbitrary bytes as the font's width list, against an arbitrary image width.
-#include "render/BitmapFont.h"
+#include "render/TextLayout.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "render/BitmapFont.h"
+#include "render/TextLayout.h"
 
 #include <gtest/gtest.h>
 
