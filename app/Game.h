@@ -11,7 +11,8 @@ class WorldScene;
 // over) is not stored: render derives it from the World every frame.
 class Game {
 public:
-    // Needs a current OpenGL 3.2 core context with its entry points loaded.
+    // Needs the platform's context current, with its entry points loaded:
+    // OpenGL 3.2 core on the desktop, WebGL 2 in a page (app/Platform.h).
     Game();
     ~Game();
     Game(const Game&) = delete;

@@ -14,8 +14,9 @@ std::optional<std::string> readDataFile(const std::string& name) {
     for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;) text.append(chunk, n);
     std::fclose(file);
 
-    // Files edited on Windows arrive with CR LF; the shader compiler and the
-    // line-based readers want plain LF.
+    // Shader files edited on Windows arrive with CR LF; the compiler gets plain
+    // LF whatever the editor, so every driver sees the same source. (The font's
+    // width list is not read through here: its own line reader copes with CR.)
     std::size_t out = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;

@@ -2,8 +2,8 @@
 
 // The few OpenGL calls where WebGL 2 (OpenGL ES 3.0) differs from the
 // desktop's OpenGL 3.2 core profile, in one place; the render code uses these
-// names and stays the same on both. The desktop values are the calls the
-// desktop has always made.
+// names and stays the same on both. On the desktop they are the plain OpenGL
+// 3.2 core calls.
 
 #include <GL/glew.h>
 

@@ -75,39 +75,47 @@ INSTANTIATE_TEST_SUITE_P(Cases, FontImageTest,
                              return std::string(info.param.name);
                          });
 
-TEST(BitmapFontTest, MissingImageIsReportedAndLeavesAnEmptyTexture) {
-    TempDataDir dir(true);
-    dir.remove("font.png");
-    StdoutCapture out;
-    BitmapFont font("font", kW, kH);
-    EXPECT_EQ(out.text(), "Error: Failed to load font.png!\n  cannot open data/font.png\n");
-    const Texture t = readTexture(font.texture);
-    EXPECT_EQ(t.width, 32);
-    EXPECT_EQ(t.height, 32);
-    for (unsigned char v : t.rgb) ASSERT_EQ(v, 0);
-    EXPECT_GT(font.charWidths['A'], 0); // the width list is still read
-    font.drawText("still drawable", 10, 10, 20, {1, 1, 1});
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-}
-
-TEST(BitmapFontTest, NotAnImageIsReportedLikeAMissingOne) {
-    TempDataDir dir(true);
-    dir.write("font.png", "this is not a PNG file");
-    StdoutCapture out;
-    BitmapFont font("font", kW, kH);
-    EXPECT_EQ(
-        out.text(),
-        "Error: Failed to load font.png!\n  data/font.png: not a readable PNG image (unknown image type)\n");
-}
-
-TEST(BitmapFontTest, MissingWidthListGivesZeroWidthsSilently) {
-    TempDataDir dir(true);
-    dir.remove("font.csv");
-    StdoutCapture out;
-    BitmapFont font("font", kW, kH);
-    EXPECT_EQ(out.text(), "");
-    for (int w : font.charWidths) ASSERT_EQ(w, 0);
-    EXPECT_EQ(font.textWidth("Coilrun", 55), 0.0f);
+// Each font file spoiled in turn: the report names it, and the font is still
+// usable, with whatever the other file gives.
+TEST(BitmapFontTest, BadFontFilesAreReportedAndLeaveAUsableFont) {
+    struct Case {
+        const char* name;
+        const char* file;  // the file spoiled
+        const char* bytes; // its new contents; null: removed
+        const char* report;
+    };
+    for (const Case& c : {
+             Case{"missing image", "font.png", nullptr,
+                  "Error: Failed to load font.png!\n  cannot open data/font.png\n"},
+             Case{"not an image", "font.png", "this is not a PNG file",
+                  "Error: Failed to load font.png!\n  data/font.png: not a readable PNG image (unknown image "
+                  "type)\n"},
+             Case{"missing width list", "font.csv", nullptr, ""}, // silently: no widths
+         }) {
+        SCOPED_TRACE(c.name);
+        TempDataDir dir(true);
+        if (c.bytes)
+            dir.write(c.file, c.bytes);
+        else
+            dir.remove(c.file);
+        StdoutCapture out;
+        BitmapFont font("font", kW, kH);
+        EXPECT_EQ(out.text(), c.report);
+        const Texture t = readTexture(font.texture);
+        if (std::string_view(c.file) == "font.png") {
+            // An empty cell of black in place of the image; the widths are still read.
+            EXPECT_EQ(t.width, 32);
+            EXPECT_EQ(t.height, 32);
+            for (unsigned char v : t.rgb) ASSERT_EQ(v, 0);
+            EXPECT_GT(font.charWidths['A'], 0);
+        } else {
+            EXPECT_EQ(t.width, 512);
+            for (int w : font.charWidths) ASSERT_EQ(w, 0);
+            EXPECT_EQ(font.textWidth("Coilrun", 55), 0.0f);
+        }
+        font.drawText("still drawable", 10, 10, 20, {1, 1, 1});
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    }
 }
 
 TEST(BitmapFontTest, TheShippedFontCoversPrintableAscii) {

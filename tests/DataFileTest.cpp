@@ -5,12 +5,18 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
-TEST(DataFileTest, PathsAreUnderTheDataFolderOfTheCurrentDirectory) {
-    EXPECT_EQ(dataPath("default.vert"), "data/default.vert");
-    EXPECT_EQ(dataPath("font.png"), "data/font.png");
+// The game runs from the folder that holds data/, wherever its binary is: a
+// name means the file in data/ under the current directory, and nowhere else.
+TEST(DataFileTest, NamesTheFileInTheDataFolderOfTheCurrentDirectory) {
+    TempDataDir first, second; // the second is the current directory now
+    first.write("font.csv", "first\n");
+    second.write("font.csv", "second\n");
+    EXPECT_TRUE(std::filesystem::equivalent(dataPath("font.csv"), second.root / "data" / "font.csv"));
+    EXPECT_EQ(readDataFile("font.csv"), "second\n");
 }
 
 TEST(DataFileTest, ReadsWholeFilesAsText) {
