@@ -18,6 +18,7 @@
 #endif
 
 #include "game/World.h"
+#include "render/SceneGeometry.h"
 #include "render/SceneLook.h"
 
 #include <algorithm>
@@ -41,11 +42,32 @@ constexpr Colour kBodyColour = colour(kScenePalette.body);
 constexpr Colour kFoodColour = colour(kScenePalette.food);
 constexpr Colour kLight = colour(kLightIntensity);
 
-// Heights of the meshes' tops and their half widths, in cells.
-constexpr float kTileTop = 0.08f, kTileHalf = 0.46f;
-constexpr float kWallTop = 2.0f, kWallHalf = 0.5f;
-constexpr float kSegmentTop = 1.5f, kSegmentBottom = 0.25f, kSegmentHalf = 0.45f;
-constexpr float kFoodTop = 1.75f, kFoodHalf = 0.225f; // it reaches below the floor
+// A mesh's lowest and highest points and its half width at the top, in
+// cells, from the scene's own vertices.
+struct Extent {
+    float bottom = 1e9f, top = -1e9f, half = 0.0f;
+};
+constexpr Extent extentOf(const MeshRange& mesh) {
+    Extent e;
+    const int first = mesh.byteOffset / 4;
+    for (int i = first; i < first + mesh.indexCount; ++i) {
+        const SceneVertex& v = kSceneVertices[kSceneIndices[i]];
+        e.bottom = std::min(e.bottom, v.py);
+        e.top = std::max(e.top, v.py);
+    }
+    for (int i = first; i < first + mesh.indexCount; ++i) {
+        const SceneVertex& v = kSceneVertices[kSceneIndices[i]];
+        if (v.py == e.top) e.half = std::max(e.half, v.px < 0 ? -v.px : v.px);
+    }
+    return e;
+}
+constexpr Extent kTile = extentOf(floorTile), kWall = extentOf(wallBlock), kSegment = extentOf(segmentBlock);
+constexpr float kTileTop = kTile.top, kTileHalf = kTile.half;
+constexpr float kWallTop = kWall.top, kWallHalf = kWall.half;
+constexpr float kSegmentTop = kSegment.top, kSegmentBottom = kSegment.bottom, kSegmentHalf = kSegment.half;
+// The food is the segment block as the scene scales it, (0.5, 1.5, 0.5), and
+// lowers it by 0.5: it reaches below the floor.
+constexpr float kFoodTop = -0.5f + 1.5f * kSegment.top, kFoodHalf = 0.5f * kSegment.half;
 
 // The view: board columns kLeft to kLeft + kSpan and rows kTop to kTop + kSpan.
 // A point at height h is drawn kTilt * h rows further north, which shows the
