@@ -15,6 +15,23 @@ namespace {
 
 void printGlfwError(int, const char* description) { std::fputs(description, stderr); }
 
+// The page (app/PlatformWeb.html) provides these three on Module.
+
+// Says on the page that there is no WebGL 2 here and what to try.
+EM_JS(void, showNoWebGl2, (), { Module.showNoWebGl2(); });
+
+// The next key press made by touch (a swipe's arrow or a tap's Space), or 0.
+// The page hands out one press per call and never the same key twice in a
+// row, so a press is seen down for one poll and up for at least one.
+EM_JS(int, takeTouchKey, (int previous), { return Module.takeTouchKey(previous); });
+
+// Returns at the browser's next animation frame: one game frame per frame
+// shown, none while the tab is hidden, none while the context is lost (the
+// page reloads when it comes back). Asyncify suspends the loop meanwhile.
+EM_ASYNC_JS(void, waitForNextFrame, (), { await Module.nextFrame(); });
+
+int touchKey = 0; // held for the one poll it was taken in
+
 } // namespace
 
 bool Platform::load() {
@@ -34,6 +51,7 @@ bool Platform::load() {
     window = glfwCreateWindow(kWindowWidth, kWindowHeight, "Coilrun", nullptr, nullptr);
     if (!window) {
         std::fputs("\nCoilrun: this browser cannot give the page a WebGL 2 context\n", stderr);
+        showNoWebGl2();
         glfwTerminate();
         window = nullptr;
         return false;
@@ -51,11 +69,15 @@ void Platform::unload() {
     window = nullptr;
 }
 
-bool Platform::keyPressed(int key) const { return glfwGetKey(window, key) == GLFW_PRESS; }
+bool Platform::keyPressed(int key) const { return glfwGetKey(window, key) == GLFW_PRESS || key == touchKey; }
 
-// Key events arrive while the page has control, between frames; GLFW has
-// recorded them by the time the loop asks.
-void Platform::pollEvents() const { glfwPollEvents(); }
+// Key and touch events arrive while the page has control, between frames;
+// GLFW has recorded the keys by the time the loop asks, and the page queues
+// the touch gestures.
+void Platform::pollEvents() const {
+    glfwPollEvents();
+    touchKey = takeTouchKey(touchKey);
+}
 
 double Platform::now() const { return glfwGetTime(); }
 
@@ -67,6 +89,8 @@ bool Platform::closeRequested() const { return glfwWindowShouldClose(window); }
 void Platform::endFrame() const {
     glfwSwapBuffers(window);
     // Back to the browser, which shows the frame and delivers input; the loop
-    // resumes where it was (asyncify), so it keeps its desktop shape.
-    emscripten_sleep(0);
+    // resumes where it was (asyncify), so it keeps its desktop shape. Waiting
+    // for the display rather than a timer: a timer let the game draw frames
+    // that were never shown, up to three for one.
+    waitForNextFrame();
 }

@@ -1,11 +1,14 @@
 # The game as a web page, built with emscripten from the same sources:
 # index.html, coilrun.js, coilrun.wasm and coilrun.data (the data folder,
-# preloaded so the game's fopen("data/...") works) in the build folder, which
-# any static file server can serve. tools/web.sh configures and builds it.
+# preloaded so the game's fopen("data/...") works), the web app manifest with
+# its icons and the service worker sw.js, in the build folder, which any static
+# file server can serve. tools/web.sh installs the npm packages (workbox-build)
+# into the build folder, configures and builds it.
 
 # The browser's stand-ins for GLFW and OpenGL: emscripten's GLFW 3 on a WebGL 2
 # (OpenGL ES 3.0) context and nothing older. The frame loop yields to the
-# browser once per frame (emscripten_sleep); asyncify lets it keep its desktop
+# browser once per frame until its next animation frame (an EM_ASYNC_JS import,
+# which asyncify knows by its name); asyncify lets the loop keep its desktop
 # shape. Only direct calls lead from main to that yield, so indirect calls need
 # no instrumenting.
 set(COILRUN_WEB_STAGE ${CMAKE_BINARY_DIR}/data)
@@ -49,6 +52,26 @@ set_target_properties(coilrun PROPERTIES LINK_DEPENDS "${COILRUN_WEB_DATA}"
 
 # The page: the canvas and the script that starts the game.
 configure_file(${PROJECT_SOURCE_DIR}/app/PlatformWeb.html ${CMAKE_BINARY_DIR}/index.html COPYONLY)
+
+# ---- Installable and offline ----
+# The manifest names the desktop's icons, copied beside it.
+configure_file(${PROJECT_SOURCE_DIR}/app/PlatformWeb.webmanifest ${CMAKE_BINARY_DIR}/manifest.webmanifest COPYONLY)
+set(COILRUN_WEB_ICONS)
+foreach(size IN ITEMS 48 64 128 256)
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/icons/${size}x${size}/coilrun.png
+                 ${CMAKE_BINARY_DIR}/icons/coilrun-${size}.png COPYONLY)
+  list(APPEND COILRUN_WEB_ICONS ${CMAKE_BINARY_DIR}/icons/coilrun-${size}.png)
+endforeach()
+# The service worker's precache list carries every file's hash, so it is
+# written after the link, from what the link wrote.
+find_program(COILRUN_NODE node REQUIRED)
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/sw.js
+  COMMAND ${CMAKE_COMMAND} -E env NODE_PATH=${CMAKE_BINARY_DIR}/node_modules
+          ${COILRUN_NODE} ${PROJECT_SOURCE_DIR}/tools/web-precache.js ${CMAKE_BINARY_DIR}
+  DEPENDS coilrun ${CMAKE_BINARY_DIR}/index.html ${CMAKE_BINARY_DIR}/manifest.webmanifest ${COILRUN_WEB_ICONS}
+          ${PROJECT_SOURCE_DIR}/tools/web-precache.js ${PROJECT_SOURCE_DIR}/tools/npm/package-lock.json
+  COMMENT "Service worker and its precache list")
+add_custom_target(coilrun_web_offline ALL DEPENDS ${CMAKE_BINARY_DIR}/sw.js)
 
 # ---- The browser test ----
 # Where the probes of the scene fall, from the game's own World and camera

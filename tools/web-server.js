@@ -6,7 +6,9 @@ const fs = require('fs');
 const http = require('http');
 const path = require('path');
 
-// A page cannot stream-compile its .wasm without the right type.
+// A page cannot stream-compile its .wasm without the right type, a browser
+// registers a service worker only from a JavaScript type, and the manifest has
+// its own.
 const kTypes = {
   '.html': 'text/html; charset=utf-8',
   '.js': 'text/javascript',
@@ -14,22 +16,39 @@ const kTypes = {
   '.data': 'application/octet-stream',
   '.png': 'image/png',
   '.txt': 'text/plain; charset=utf-8',
+  '.json': 'application/json',
+  '.webmanifest': 'application/manifest+json',
 };
+
+function answer(response, status, text) {
+  response.writeHead(status, {'Content-Type': 'text/plain; charset=utf-8'});
+  response.end(`${text}\n`);
+}
+
+// The file a request names under base, or null for a request that names none
+// (a malformed address, a NUL, a way out of the folder).
+function fileFor(base, requestUrl) {
+  let name;
+  try {
+    name = decodeURIComponent(new URL(requestUrl, 'http://127.0.0.1').pathname);
+  } catch {
+    return null; // URIError or TypeError: not a file name
+  }
+  if (name.includes('\0')) return null;
+  const file = path.join(base, name);
+  if (file !== base && !file.startsWith(base + path.sep)) return null;
+  return name.endsWith('/') ? path.join(file, 'index.html') : file;
+}
 
 // Resolves with the listening server; its address is server.address().
 function serve(root, port) {
   const base = path.resolve(root);
   const server = http.createServer((request, response) => {
-    const url = new URL(request.url, 'http://127.0.0.1');
-    let file = path.join(base, decodeURIComponent(url.pathname));
-    if (file !== base && !file.startsWith(base + path.sep)) file = base; // no way out of the folder
-    if (url.pathname.endsWith('/')) file = path.join(file, 'index.html');
+    if (request.method !== 'GET' && request.method !== 'HEAD') return answer(response, 405, 'method not allowed');
+    const file = fileFor(base, request.url);
+    if (!file) return answer(response, 400, 'bad request');
     fs.readFile(file, (error, body) => {
-      if (error) {
-        response.writeHead(404, {'Content-Type': 'text/plain'});
-        response.end('not found\n');
-        return;
-      }
+      if (error) return answer(response, 404, 'not found');
       response.writeHead(200, {
         'Content-Type': kTypes[path.extname(file)] || 'application/octet-stream',
         // A rebuilt game shows on the next reload.

@@ -1,7 +1,9 @@
 #!/bin/bash
 # The browser build: installs the Debian packages that are missing (only
-# those), then configures once and builds into build-web/: index.html,
-# coilrun.js, coilrun.wasm and coilrun.data, servable by any static file
+# those) and the npm packages at the versions tools/npm/package-lock.json
+# names (into build-web/node_modules), then configures once and builds into
+# build-web/: index.html, coilrun.js, coilrun.wasm, coilrun.data, the manifest
+# with its icons and the service worker sw.js, servable by any static file
 # server. Safe to rerun: a second run installs and rebuilds nothing.
 # usage: web.sh          build
 #        web.sh serve    build, then serve it on http://127.0.0.1:8080/ (PORT=... to change)
@@ -15,11 +17,21 @@ case "$mode" in build | serve | test) ;; *) echo "usage: $0 [serve|test]" >&2; e
 
 packages=(cmake ninja-build emscripten libstb-dev)
 [ "$mode" = test ] && packages+=(chromium)
-# emscripten needs a Node.js; one that is already there (from Debian or not) will do.
+# emscripten and the service worker's generator need a Node.js and npm; ones
+# that are already there (from Debian or not) will do.
 command -v node >/dev/null || packages+=(nodejs)
-[ "$mode" = test ] && { command -v npm >/dev/null || packages+=(npm); }
+command -v npm >/dev/null || packages+=(npm)
 source "$root/tools/packages.sh"
 install_missing "${packages[@]}"
+
+# workbox-build (the build writes the service worker with it) and
+# playwright-core (the test drives Chromium with it), into the build folder.
+mkdir -p "$build"
+if ! cmp -s "$root/tools/npm/package-lock.json" "$build/node_modules/.coilrun-package-lock.json"; then
+    cp "$root/tools/npm/package.json" "$root/tools/npm/package-lock.json" "$build/"
+    (cd "$build" && npm ci --no-audit --no-fund --loglevel=error)
+    cp "$root/tools/npm/package-lock.json" "$build/node_modules/.coilrun-package-lock.json"
+fi
 
 # Debian's emscripten brings its system libraries prebuilt (a frozen cache
 # under /usr/share/emscripten), so nothing of them is built here.
@@ -33,12 +45,6 @@ serve)
     exec node "$root/tools/web-server.js" "$build" "${PORT:-8080}"
     ;;
 test)
-    # playwright-core, at the version the lock file names, in the build folder.
-    if ! cmp -s "$root/tests/web/package-lock.json" "$build/node_modules/.coilrun-package-lock.json"; then
-        cp "$root/tests/web/package.json" "$root/tests/web/package-lock.json" "$build/"
-        (cd "$build" && npm ci --no-audit --no-fund --loglevel=error)
-        cp "$root/tests/web/package-lock.json" "$build/node_modules/.coilrun-package-lock.json"
-    fi
     cd "$build"
     ctest --output-on-failure
     ;;
