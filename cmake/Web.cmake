@@ -93,4 +93,8 @@ if(COILRUN_TESTS)
                    $<TARGET_FILE:web_probe_points>)
   set_tests_properties(browser_test PROPERTIES TIMEOUT 300
                        ENVIRONMENT "NODE_PATH=${CMAKE_BINARY_DIR}/node_modules")
+  # The server `tools/web.sh serve` runs, against this build's files.
+  add_test(NAME web_server_test
+           COMMAND node ${PROJECT_SOURCE_DIR}/tests/web/server-test.js ${CMAKE_BINARY_DIR})
+  set_tests_properties(web_server_test PROPERTIES TIMEOUT 60)
 endif()
