@@ -1,12 +1,18 @@
 // The web build in Debian's Chromium, headless with software WebGL 2, played
-// as a player would: the start screen's scene and texts, Left into a game
-// over with its blurred scene, Space back to the start screen with score 0.
-// Judged from screenshots of the canvas with the desktop pixel tests' probes.
-// Any console error or warning, page error or failed request fails it.
+// as a player would: in a desktop-sized window the start screen's scene and
+// texts, Left into a game over with its blurred scene, Space back to the start
+// screen with score 0, one frame drawn per frame shown, and a lost and
+// restored WebGL context; on a touch phone upright, a swipe into a game over
+// and taps; on a phone on its side, the whole picture; after one visit, the
+// game offline; and the page's messages without WebGL 2 and for each game file
+// that fails to download. Judged from screenshots of the canvas with the
+// desktop pixel tests' probes. Any console error or warning, page error or
+// failed request fails it, except those a failure scenario expects.
 //
 // usage: node tests/web/browser-test.js BUILD_DIR PROBE_POINTS_JS
 //   with playwright-core on NODE_PATH (tools/web.sh installs it in BUILD_DIR).
-//   COILRUN_SCREENSHOTS=DIR keeps the screenshots there as well.
+//   Screenshots go to BUILD_DIR/browser-test; COILRUN_SCREENSHOTS=DIR keeps
+//   them there as well.
 'use strict';
 const {execFileSync} = require('child_process');
 const fs = require('fs');
@@ -242,7 +248,7 @@ async function openGame(browser, url, options, allowed = []) {
     box: async (selector) => page.locator(selector).boundingBox(),
     message: async () => page.evaluate(() => {
       const m = document.getElementById('message');
-      return m.hidden ? '' : m.textContent;
+      return m.hidden ? '' : document.getElementById('message-text').textContent;
     }),
     // Two frame-rate lines: a second of frames has run since start-up.
     started: async () => waitFor('frame-rate lines on the console', kFirstFramesTimeout, () => rates.length >= 2),
