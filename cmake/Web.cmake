@@ -21,7 +21,7 @@ target_link_options(coilrun PRIVATE
 # Debian's stb_image header, without the rest of the host's /usr/include.
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/include)
 file(CREATE_LINK /usr/include/stb ${CMAKE_BINARY_DIR}/include/stb SYMBOLIC)
-target_include_directories(coilrun_render SYSTEM PRIVATE ${CMAKE_BINARY_DIR}/include)
+target_include_directories(coilrun_render_base SYSTEM PRIVATE ${CMAKE_BINARY_DIR}/include)
 
 # emcc's JavaScript optimizer needs Debian's node modules (acorn), which a
 # Node.js from elsewhere does not look in.
@@ -29,10 +29,8 @@ set(COILRUN_WEB_LINK_LAUNCHER ${CMAKE_COMMAND} -E env NODE_PATH=/usr/share/nodej
 
 # The data folder as the page reads it: the desktop's shader files with their
 # version line made GLSL ES 3.00, and the font files as they are.
-set(COILRUN_SHADERS 2d.vert 2d.frag 2dBlur.vert 2dBlur.frag default.vert default.frag
-                    textRender.vert textRender.frag)
 set(COILRUN_WEB_DATA)
-foreach(name IN LISTS COILRUN_SHADERS)
+foreach(name IN LISTS COILRUN_SHADER_FILES)
   add_custom_command(OUTPUT ${COILRUN_WEB_STAGE}/${name}
     COMMAND ${CMAKE_COMMAND} -DIN=${PROJECT_SOURCE_DIR}/data/${name} -DOUT=${COILRUN_WEB_STAGE}/${name}
             -P ${PROJECT_SOURCE_DIR}/cmake/GlslEs.cmake
@@ -40,7 +38,7 @@ foreach(name IN LISTS COILRUN_SHADERS)
     COMMENT "GLSL ES 3.00 copy of data/${name}")
   list(APPEND COILRUN_WEB_DATA ${COILRUN_WEB_STAGE}/${name})
 endforeach()
-foreach(name IN ITEMS font.png font.csv font-LICENSE.txt)
+foreach(name IN LISTS COILRUN_FONT_FILES ITEMS font-LICENSE.txt)
   add_custom_command(OUTPUT ${COILRUN_WEB_STAGE}/${name}
     COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/data/${name} ${COILRUN_WEB_STAGE}/${name}
     DEPENDS ${PROJECT_SOURCE_DIR}/data/${name})
@@ -79,7 +77,7 @@ add_custom_target(coilrun_web_offline ALL DEPENDS ${CMAKE_BINARY_DIR}/sw.js)
 # Where the probes of the scene fall, from the game's own World and camera
 # maths under the browser's C runtime (its rand gives the food); run by Node.
 add_executable(web_probe_points tests/web/ProbePoints.cpp)
-target_link_libraries(web_probe_points PRIVATE coilrun_render coilrun_warnings)
+target_link_libraries(web_probe_points PRIVATE coilrun_render_base coilrun_warnings)
 # One file: this emscripten would fetch() a separate .wasm, which Node cannot do
 # with a file path.
 target_link_options(web_probe_points PRIVATE -sENVIRONMENT=node -sSINGLE_FILE)
