@@ -15,22 +15,22 @@ namespace {
 
 void printGlfwError(int, const char* description) { std::fputs(description, stderr); }
 
-// The page (app/PlatformWeb.html) provides these three on Module.
+// The page (app/PlatformWeb.html) provides these on Module.
 
 // Says on the page that there is no WebGL 2 here and what to try.
 EM_JS(void, showNoWebGl2, (), { Module.showNoWebGl2(); });
 
-// The next key press made by touch (a swipe's arrow or a tap's Space), or 0.
-// The page hands out one press per call and never the same key twice in a
-// row, so a press is seen down for one poll and up for at least one.
-EM_JS(int, takeTouchKey, (int previous), { return Module.takeTouchKey(previous); });
+// Key presses made by touch (a swipe's arrow, a tap's Space), queued by the
+// page: pollTouch holds the next one for one poll, touchKeyDown asks whether
+// it is `key`. The page never holds the same key two polls running, so a press
+// is seen down for one poll and up for at least one.
+EM_JS(void, pollTouch, (), { Module.pollTouch(); });
+EM_JS(bool, touchKeyDown, (int key), { return Module.touchKey == key; });
 
 // Returns at the browser's next animation frame: one game frame per frame
 // shown, none while the tab is hidden, none while the context is lost (the
 // page reloads when it comes back). Asyncify suspends the loop meanwhile.
 EM_ASYNC_JS(void, waitForNextFrame, (), { await Module.nextFrame(); });
-
-int touchKey = 0; // held for the one poll it was taken in
 
 } // namespace
 
@@ -69,14 +69,16 @@ void Platform::unload() {
     window = nullptr;
 }
 
-bool Platform::keyPressed(int key) const { return glfwGetKey(window, key) == GLFW_PRESS || key == touchKey; }
+bool Platform::keyPressed(int key) const {
+    return glfwGetKey(window, key) == GLFW_PRESS || touchKeyDown(key);
+}
 
 // Key and touch events arrive while the page has control, between frames;
 // GLFW has recorded the keys by the time the loop asks, and the page queues
 // the touch gestures.
 void Platform::pollEvents() const {
     glfwPollEvents();
-    touchKey = takeTouchKey(touchKey);
+    pollTouch();
 }
 
 double Platform::now() const { return glfwGetTime(); }
